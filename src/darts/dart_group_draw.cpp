@@ -1,0 +1,3 @@
+#include "darts/dart_group.h"
+
+namespace wobblux {}  // namespace wobblux

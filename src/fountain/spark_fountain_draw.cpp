@@ -1,0 +1,3 @@
+#include "fountain/spark_fountain.h"
+
+namespace wobblux {}  // namespace wobblux

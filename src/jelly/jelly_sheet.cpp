@@ -1,0 +1,3 @@
+#include "jelly/jelly_sheet.h"
+
+namespace wobblux {}  // namespace wobblux

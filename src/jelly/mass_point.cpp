@@ -1,0 +1,3 @@
+#include "jelly/mass_point.h"
+
+namespace wobblux {}  // namespace wobblux

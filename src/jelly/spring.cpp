@@ -1,0 +1,3 @@
+#include "jelly/spring.h"
+
+namespace wobblux {}  // namespace wobblux
