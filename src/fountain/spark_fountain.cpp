@@ -1,3 +1,97 @@
 #include "fountain/spark_fountain.h"
 
-namespace wobblux {}  // namespace wobblux
+#include <cmath>
+
+#include "app/random.h"
+
+namespace wobblux {
+namespace {
+
+// A slot's speed is a fraction of this many scene units per step, halved by the normalisation
+// to 0.5, so speeds run from 0 to 2.5.
+constexpr double kSpeedScale = 5.0;
+
+// The swing per step about the vertical axis: 10 degrees with pi taken as 3.14159. It is the
+// degree-to-radian factor times ten; 10 * 3.14159 / 180 rounds one unit in the last place higher.
+constexpr double kSwirlRadians = 0.17453277777777776;
+static_assert(kSwirlRadians == 3.14159 / 180 * 10);
+
+}  // namespace
+
+SparkFountain::SparkFountain(double x, double y, double z) : emitter{x, y, z}, aliveCount{0} {
+    seedFromClock();
+    for (int slot = 0; slot < kPoolSize; ++slot) {
+        positions[slot] = emitter;
+        colours[slot] = {1.0, 1.0, 1.0};
+
+        // A direction inside the box x, z in [-0.5, 0.5], y in [0, 1]; x and z are never exactly
+        // zero (32767 is odd), so the length below is never zero.
+        Triple& velocity = velocities[slot];
+        const int r1 = wobblux::rand();
+        const int r2 = wobblux::rand();
+        const int r3 = wobblux::rand();
+        velocity = {r1 / kRandMax - 0.5, r2 / kRandMax, r3 / kRandMax - 0.5};
+
+        const double length = std::sqrt(velocity[0] * velocity[0] + velocity[1] * velocity[1] +
+                                        velocity[2] * velocity[2]);
+        for (double& component : velocity) {
+            component = component / (2.0 * length);
+        }
+
+        // Divide by the range first, then scale: the order fixes the rounding.
+        const double speedFactor = wobblux::rand() / kRandMax * kSpeedScale;
+        for (double& component : velocity) {
+            component = component * speedFactor;
+        }
+
+        ages[slot] = 0;
+        alive[slot] = 0;
+    }
+}
+
+void SparkFountain::emit(std::int32_t count) {
+    // A count below one would otherwise never meet the stop test and revive every free slot.
+    if (count < 1 || kPoolSize - aliveCount < count) {
+        return;
+    }
+    std::int32_t revived = 0;
+    for (int slot = 0; slot < kPoolSize && revived < count; ++slot) {
+        if (alive[slot] != 0) {
+            continue;
+        }
+        alive[slot] = 1;
+        ages[slot] = 0;
+        positions[slot] = emitter;
+        ++aliveCount;
+        ++revived;
+    }
+}
+
+void SparkFountain::step() {
+    const double swirlCos = std::cos(kSwirlRadians);
+    const double swirlSin = std::sin(kSwirlRadians);
+    for (int slot = 0; slot < kPoolSize; ++slot) {
+        if (alive[slot] == 0) {
+            continue;
+        }
+        ages[slot] += 1;
+        if (ages[slot] > kLifetime) {
+            // Freed where it stands: this step does not move it.
+            alive[slot] = 0;
+            --aliveCount;
+            continue;
+        }
+        Triple& position = positions[slot];
+        const Triple& velocity = velocities[slot];
+        for (int axis = 0; axis < 3; ++axis) {
+            position[axis] = position[axis] + velocity[axis];
+        }
+        // Swing about the vertical axis after the move; both new values use the moved x and z.
+        const double movedX = position[0];
+        const double movedZ = position[2];
+        position[0] = movedX * swirlCos - movedZ * swirlSin;
+        position[2] = movedX * swirlSin + movedZ * swirlCos;
+    }
+}
+
+}  // namespace wobblux
