@@ -15,17 +15,17 @@ inline constexpr std::int32_t Flee = 103;
 struct Dart {
     using Triple = std::array<double, 3>;
 
-    Triple position;      // centre of the dart
-    Triple velocity;      // motion per tick
-    Triple colour;        // r, g, b; never changes
-    Triple heading;       // where the drawing points the dart
-    Triple up;            // the dart's up direction; always (0, 1, 0)
-    std::int32_t state;   // Wander, Leap or Flee
+    Triple position;             // centre of the dart
+    Triple velocity;             // motion per tick
+    Triple colour;               // r, g, b; never changes
+    Triple heading;              // where the drawing points the dart
+    Triple up;                   // the dart's up direction; always (0, 1, 0)
+    std::int32_t state;          // Wander, Leap or Flee
     std::int32_t retargetTicks;  // Wander ticks since the target was last picked
-    Triple direction;     // scratch vector of one step; carries nothing between ticks
-    Triple target;        // the point Wander steers towards
+    Triple direction;            // scratch vector of one step; carries nothing between ticks
+    Triple target;               // the point Wander steers towards
     std::int32_t leapTicks;      // ticks of motion in the current leap
-    Triple savedHeading;  // heading at the start of the current leap, restored at its end
+    Triple savedHeading;         // heading at the start of the current leap, restored at its end
 };
 
 // The five darts. Each wanders towards random targets, may leap when near the sheet's height,
