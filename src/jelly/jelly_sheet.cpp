@@ -1,3 +1,143 @@
 #include "jelly/jelly_sheet.h"
 
-namespace wobblux {}  // namespace wobblux
+#include "app/random.h"
+
+namespace wobblux {
+namespace {
+
+constexpr int kLast = JellySheet::kGridSize - 1;  // index of the last row and column
+
+constexpr float kPointMass = 1.0f;
+constexpr float kSpringStiffness = 1.0f;
+constexpr float kSpringDamping = 1.0f;
+// Turning heights of the column-14 edge; the other points keep MassPoint's 70 and 80.
+constexpr double kLastColumnMinY = 0.0;
+constexpr double kLastColumnMaxY = 90.0;
+// Largest downward and upward kick per tick, in force units.
+constexpr double kDownKick = 0.15;
+constexpr double kUpKick = 0.1;
+// Extra upward force on the centre point while excited.
+constexpr float kExcitedPush = 10.0f;
+
+constexpr int pointIndex(int row, int column) {
+    return row * JellySheet::kGridSize + column;
+}
+
+}  // namespace
+
+JellySheet::JellySheet(double x0, double y0, double z0, double x1, double y1, double z1,
+                       double pointsPerRow, double pointsPerColumn) {
+    excited = 0;
+    // The grid is always 15 x 15, whatever the caller asked for.
+    pointsPerRow = kGridSize;
+    pointsPerColumn = kGridSize;
+    const double dx = (x1 - x0) / (pointsPerRow - 1.0);
+    const double dy = (y1 - y0) / (pointsPerColumn - 1.0);
+    const double dz = (z1 - z0) / (pointsPerColumn - 1.0);
+
+    // Coordinates accumulate in double by repeated addition (y and z across all rows) and are
+    // rounded to float only when each point is made.
+    double x = x0;
+    double y = y0;
+    double z = z0;
+    for (int i = 0; i < kGridSize; ++i) {
+        for (int j = 0; j < kGridSize; ++j) {
+            points[pointIndex(i, j)] = std::make_unique<MassPoint>(
+                static_cast<float>(x), static_cast<float>(y), static_cast<float>(z), 0.0f, 0.0f,
+                0.0f, kPointMass, 0.0f, 0.0f, 1.0f);
+            x += dx;
+        }
+        x = x0;
+        y += dy;
+        z += dz;
+        MassPoint& rowEnd = *points[pointIndex(i, kLast)];
+        rowEnd.minY = kLastColumnMinY;
+        rowEnd.maxY = kLastColumnMaxY;
+    }
+
+    for (int i = 0; i < kGridSize; ++i) {
+        for (int j = 0; j < kLast; ++j) {
+            rowSprings[i * kLast + j] = std::make_unique<Spring>(points[pointIndex(i, j)].get(),
+                                                                 points[pointIndex(i, j + 1)].get(),
+                                                                 kSpringStiffness, kSpringDamping);
+        }
+    }
+    for (int i = 0; i < kLast; ++i) {
+        for (int j = 0; j < kGridSize; ++j) {
+            columnSprings[i * kGridSize + j] = std::make_unique<Spring>(
+                points[pointIndex(i, j)].get(), points[pointIndex(i + 1, j)].get(),
+                kSpringStiffness, kSpringDamping);
+        }
+    }
+
+    for (int k = 0; k < kGridSize; ++k) {
+        points[pointIndex(0, k)]->bounceY = true;
+        points[pointIndex(kLast, k)]->bounceY = true;
+        points[pointIndex(k, 0)]->bounceY = true;
+        points[pointIndex(k, kLast)]->bounceY = true;
+    }
+
+    for (Vector3& normal : normals) {
+        normal.set(0.0f, 0.0f, 1.0f);
+    }
+    computeNormals();
+}
+
+void JellySheet::step() {
+    jitter();
+    for (const auto& spring : rowSprings) {
+        spring->applyForce();
+    }
+    for (const auto& spring : columnSprings) {
+        spring->applyForce();
+    }
+    for (const auto& point : points) {
+        point->step();
+    }
+    computeNormals();
+}
+
+void JellySheet::jitter() {
+    seedFromClock();
+    // Each kick is r * factor / 32767 in double (the product first), added to the float force
+    // in double and rounded back to float.
+    for (const auto& point : points) {
+        const double kick = wobblux::rand() * kDownKick / kRandMax;
+        point->force.y = static_cast<float>(point->force.y - kick);
+    }
+    for (const auto& point : points) {
+        const double kick = wobblux::rand() * kUpKick / kRandMax;
+        point->force.y = static_cast<float>(point->force.y + kick);
+    }
+    if (excited != 0) {
+        MassPoint& centre = *points[kCentreIndex];
+        centre.force.y = centre.force.y + kExcitedPush;
+    }
+}
+
+void JellySheet::computeNormals() {
+    for (int i = 1; i < kLast; ++i) {
+        for (int j = 1; j < kLast; ++j) {
+            const Vector3& p = points[pointIndex(i, j)]->position;
+            const Vector3 u = points[pointIndex(i - 1, j)]->position - p;
+            const Vector3 l = points[pointIndex(i, j - 1)]->position - p;
+            const Vector3 dl = points[pointIndex(i + 1, j - 1)]->position - p;
+            const Vector3 d = points[pointIndex(i + 1, j)]->position - p;
+            const Vector3 r = points[pointIndex(i, j + 1)]->position - p;
+            const Vector3 dr = points[pointIndex(i + 1, j + 1)]->position - p;
+            // Summed left to right, each partial sum rounded to float.
+            Vector3& normal = normals[pointIndex(i, j)];
+            normal = u.cross(l);
+            normal = normal + l.cross(dl);
+            normal = normal + dl.cross(d);
+            normal = normal + d.cross(r);
+            normal = normal + r.cross(dr);
+            normal = normal + dr.cross(u);
+        }
+    }
+    for (Vector3& normal : normals) {
+        normal.normalize();
+    }
+}
+
+}  // namespace wobblux

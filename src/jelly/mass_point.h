@@ -11,8 +11,8 @@ struct Spring;
 
 // One node of a point's list of attached springs. The point owns the nodes, not the springs.
 struct SpringLink {
-    Spring* spring = nullptr;            // the attached spring
-    std::unique_ptr<SpringLink> next;    // the following node; empty at the tail
+    Spring* spring = nullptr;          // the attached spring
+    std::unique_ptr<SpringLink> next;  // the following node; empty at the tail
 };
 
 // A point mass of the jelly sheet. Springs and the sheet's jostling add to `force`; step()
@@ -22,8 +22,8 @@ struct MassPoint {
     // Fixed integration time step, in time units per tick.
     static constexpr float kTimeStep = 0.24f;
 
-    std::int32_t springCount = 0;             // springs recorded by attachSpring()
-    std::unique_ptr<SpringLink> springs;      // attached springs, in order of attachment
+    std::int32_t springCount = 0;         // springs recorded by attachSpring()
+    std::unique_ptr<SpringLink> springs;  // attached springs, in order of attachment
     bool halveVelocity = false;  // one-shot: halve the velocity at the end of the next step
     bool pinned = false;         // step() does nothing at all
     bool xOnly = false;          // moves along x only
