@@ -5,13 +5,17 @@ namespace {
 
 std::uint32_t state = 1;
 
-std::time_t calendarClock() { return std::time(nullptr); }
+std::time_t calendarClock() {
+    return std::time(nullptr);
+}
 
 ClockSource clockSource = calendarClock;
 
 }  // namespace
 
-void srand(std::uint32_t seed) { state = seed; }
+void srand(std::uint32_t seed) {
+    state = seed;
+}
 
 int rand() {
     // Linear congruential step modulo 2^32 (unsigned wrap-around); bits 16 to 30 are the output.
@@ -19,8 +23,12 @@ int rand() {
     return static_cast<int>((state >> 16) & 32767u);
 }
 
-void setClockSource(ClockSource source) { clockSource = source != nullptr ? source : calendarClock; }
+void setClockSource(ClockSource source) {
+    clockSource = source != nullptr ? source : calendarClock;
+}
 
-void seedFromClock() { srand(static_cast<std::uint32_t>(clockSource())); }
+void seedFromClock() {
+    srand(static_cast<std::uint32_t>(clockSource()));
+}
 
 }  // namespace wobblux

@@ -46,9 +46,13 @@ TEST(Random, DrawsStayWithinFifteenBitsAndReachBothEnds) {
     EXPECT_EQ(0 / kRandMax, 0.0);
 }
 
-std::time_t fixedClock() { return 1; }
+std::time_t fixedClock() {
+    return 1;
+}
 // A time past 2^32 seconds seeds with its value modulo 2^32.
-std::time_t farFutureClock() { return (std::time_t{1} << 32) + 1; }
+std::time_t farFutureClock() {
+    return (std::time_t{1} << 32) + 1;
+}
 
 TEST(Random, SeedFromClockUsesTheReplaceableClockModulo2To32) {
     setClockSource(fixedClock);

@@ -29,9 +29,13 @@ const void* asPointer(Function function) {
 
 }  // namespace
 
-const std::vector<GlCall>& glCalls() { return recorded(); }
+const std::vector<GlCall>& glCalls() {
+    return recorded();
+}
 
-void resetGlCalls() { recorded().clear(); }
+void resetGlCalls() {
+    recorded().clear();
+}
 
 std::vector<GlCall> callsNamed(std::string_view name) {
     std::vector<GlCall> matching;
@@ -64,37 +68,65 @@ extern "C" {
 
 // GL
 
-void glBegin(GLenum mode) { record("glBegin", {double(mode)}); }
-void glEnd() { record("glEnd"); }
-void glColor3f(GLfloat r, GLfloat g, GLfloat b) { record("glColor3f", {r, g, b}); }
-void glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) { record("glColor4f", {r, g, b, a}); }
-void glNormal3f(GLfloat x, GLfloat y, GLfloat z) { record("glNormal3f", {x, y, z}); }
-void glVertex3f(GLfloat x, GLfloat y, GLfloat z) { record("glVertex3f", {x, y, z}); }
+void glBegin(GLenum mode) {
+    record("glBegin", {double(mode)});
+}
+void glEnd() {
+    record("glEnd");
+}
+void glColor3f(GLfloat r, GLfloat g, GLfloat b) {
+    record("glColor3f", {r, g, b});
+}
+void glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
+    record("glColor4f", {r, g, b, a});
+}
+void glNormal3f(GLfloat x, GLfloat y, GLfloat z) {
+    record("glNormal3f", {x, y, z});
+}
+void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
+    record("glVertex3f", {x, y, z});
+}
 void glLightfv(GLenum light, GLenum pname, const GLfloat* params) {
     // Every parameter this program sets (position, ambient, diffuse) has four components.
     record("glLightfv", {double(light), double(pname), params[0], params[1], params[2], params[3]},
            params);
 }
-void glClear(GLbitfield mask) { record("glClear", {double(mask)}); }
+void glClear(GLbitfield mask) {
+    record("glClear", {double(mask)});
+}
 void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
     record("glClearColor", {r, g, b, a});
 }
-void glEnable(GLenum capability) { record("glEnable", {double(capability)}); }
+void glEnable(GLenum capability) {
+    record("glEnable", {double(capability)});
+}
 void glBlendFunc(GLenum source, GLenum destination) {
     record("glBlendFunc", {double(source), double(destination)});
 }
 void glColorMaterial(GLenum face, GLenum mode) {
     record("glColorMaterial", {double(face), double(mode)});
 }
-void glMatrixMode(GLenum mode) { record("glMatrixMode", {double(mode)}); }
-void glLoadIdentity() { record("glLoadIdentity"); }
-void glTranslatef(GLfloat x, GLfloat y, GLfloat z) { record("glTranslatef", {x, y, z}); }
+void glMatrixMode(GLenum mode) {
+    record("glMatrixMode", {double(mode)});
+}
+void glLoadIdentity() {
+    record("glLoadIdentity");
+}
+void glTranslatef(GLfloat x, GLfloat y, GLfloat z) {
+    record("glTranslatef", {x, y, z});
+}
 void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
     record("glRotatef", {angle, x, y, z});
 }
-void glPushMatrix() { record("glPushMatrix"); }
-void glPopMatrix() { record("glPopMatrix"); }
-void glFrontFace(GLenum mode) { record("glFrontFace", {double(mode)}); }
+void glPushMatrix() {
+    record("glPushMatrix");
+}
+void glPopMatrix() {
+    record("glPopMatrix");
+}
+void glFrontFace(GLenum mode) {
+    record("glFrontFace", {double(mode)});
+}
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
     record("glViewport", {double(x), double(y), double(width), double(height)});
 }
@@ -110,13 +142,19 @@ void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFa
 void glutInit(int* argc, char** argv) {
     record("glutInit", {double(*argc)}, nullptr, *argc > 0 ? argv[0] : "");
 }
-void glutInitDisplayMode(unsigned int mode) { record("glutInitDisplayMode", {double(mode)}); }
+void glutInitDisplayMode(unsigned int mode) {
+    record("glutInitDisplayMode", {double(mode)});
+}
 int glutCreateWindow(const char* title) {
     record("glutCreateWindow", {}, nullptr, title);
     return 1;
 }
-void glutSetOption(GLenum what, int value) { record("glutSetOption", {double(what), double(value)}); }
-void glutDisplayFunc(void (*callback)()) { record("glutDisplayFunc", {}, asPointer(callback)); }
+void glutSetOption(GLenum what, int value) {
+    record("glutSetOption", {double(what), double(value)});
+}
+void glutDisplayFunc(void (*callback)()) {
+    record("glutDisplayFunc", {}, asPointer(callback));
+}
 void glutReshapeFunc(void (*callback)(int, int)) {
     record("glutReshapeFunc", {}, asPointer(callback));
 }
@@ -132,9 +170,15 @@ void glutMotionFunc(void (*callback)(int, int)) {
 void glutMouseFunc(void (*callback)(int, int, int, int)) {
     record("glutMouseFunc", {}, asPointer(callback));
 }
-void glutMainLoop() { record("glutMainLoop"); }
-void glutPostRedisplay() { record("glutPostRedisplay"); }
-void glutSwapBuffers() { record("glutSwapBuffers"); }
+void glutMainLoop() {
+    record("glutMainLoop");
+}
+void glutPostRedisplay() {
+    record("glutPostRedisplay");
+}
+void glutSwapBuffers() {
+    record("glutSwapBuffers");
+}
 void glutSolidCone(double base, double height, GLint slices, GLint stacks) {
     record("glutSolidCone", {base, height, double(slices), double(stacks)});
 }

@@ -1,0 +1,7 @@
+#include "app/app_state.h"
+
+namespace wobblux {
+
+AppState app;
+
+}  // namespace wobblux

@@ -1,0 +1,6 @@
+#include "app/startup.h"
+
+// Wobblux takes no arguments; the command line is ignored.
+int main() {
+    return wobblux::runWobblux();
+}

@@ -1,0 +1,72 @@
+#include "app/startup.h"
+
+#include <GL/glut.h>
+
+#include <cstdio>
+#include <new>
+
+#include "app/app_state.h"
+#include "app/callbacks.h"
+
+namespace wobblux {
+namespace {
+
+constexpr char kWindowTitle[] = "Wobblux";
+constexpr int kTimerValue = 1;
+
+// The toolkit is given an argument list of its own: the program takes no arguments, and no
+// command-line option may reach the toolkit.
+void initToolkit() {
+    static char programName[] = "wobblux";
+    static char* arguments[] = {programName, nullptr};
+    int argumentCount = 1;
+    glutInit(&argumentCount, arguments);
+}
+
+void resetCamera() {
+    app.pitch = 0.0f;
+    app.yaw = 0.0f;
+    app.distance = -300.0f;
+    app.lastX = 0;
+    app.lastY = 0;
+    app.rotateMode = 1;
+    app.zoomMode = 0;
+}
+
+void registerCallbacks() {
+    glutDisplayFunc(onDisplay);
+    glutReshapeFunc(onReshape);
+    glutTimerFunc(0, onTimerTick, kTimerValue);  // the first tick as soon as the loop runs
+    glutKeyboardFunc(onKeyboard);
+    glutMotionFunc(onMotion);
+    glutMouseFunc(onMouse);
+}
+
+// The sheet spans the tank from wall to wall at height 80; the fountain's emitter is the top
+// of the lower cone. The fountain seeds the random generator, the darts continue its sequence.
+void buildSimulations() {
+    app.sheet = std::make_unique<JellySheet>(-100.0, 80.0, -100.0, 100.0, 80.0, 100.0, 1.0, 1.0);
+    app.fountain = std::make_unique<SparkFountain>(0.0, -80.0, 0.0);
+    app.dartGroup = std::make_unique<DartGroup>();
+}
+
+}  // namespace
+
+int runWobblux() {
+    resetCamera();
+    initToolkit();
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
+    glutCreateWindow(kWindowTitle);
+    registerCallbacks();
+    try {
+        buildSimulations();
+    } catch (const std::bad_alloc&) {
+        std::fputs("wobblux: not enough memory to build the scene\n", stderr);
+        return 1;
+    }
+    initGraphics();
+    glutMainLoop();
+    return 0;
+}
+
+}  // namespace wobblux

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace wobblux {
+
+// Opens the window, registers the callbacks, builds the three simulations and runs the
+// toolkit's main loop, which ends the process when the window is closed. Returns only if a
+// simulation cannot be built (status 1, after one line on standard error) or if the main loop
+// ever returns (status 0).
+int runWobblux();
+
+}  // namespace wobblux
