@@ -12,24 +12,7 @@
 #include "darts/dart_group.h"
 #include "fountain/spark_fountain.h"
 #include "jelly/jelly_sheet.h"
-
-namespace {
-std::size_t allocations = 0;
-}
-
-void* operator new(std::size_t size) {
-    ++allocations;
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
-        return memory;
-    }
-    throw std::bad_alloc();
-}
-void operator delete(void* memory) noexcept {
-    std::free(memory);
-}
-void operator delete(void* memory, std::size_t) noexcept {
-    std::free(memory);
-}
+#include "support/allocation_counter.h"
 
 namespace wobblux {
 namespace {
@@ -85,7 +68,7 @@ TEST(LongRun, HundredThousandTicksStaySoundAndAllocateNothing) {
     setClockSource(tickingClock);
     ticksRun = 0;
     Scene scene;
-    const std::size_t allocationsAfterConstruction = allocations;
+    const std::uint64_t allocationsAfterConstruction = testing::allocationCount;
     for (ticksRun = 0; ticksRun < 100'000; ++ticksRun) {
         if (ticksRun % 300 == 150) {
             scene.sheet->excited ^= 1;
@@ -95,7 +78,7 @@ TEST(LongRun, HundredThousandTicksStaySoundAndAllocateNothing) {
             expectSound(scene);
         }
     }
-    EXPECT_EQ(allocations, allocationsAfterConstruction);
+    EXPECT_EQ(testing::allocationCount, allocationsAfterConstruction);
     expectSound(scene);
     setClockSource(nullptr);
 }

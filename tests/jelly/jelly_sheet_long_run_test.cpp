@@ -11,40 +11,7 @@
 
 #include "jelly/fixed_clock.h"
 #include "jelly/jelly_sheet.h"
-
-namespace {
-
-std::uint64_t allocationCount = 0;
-
-void* countedAllocation(std::size_t size) {
-    ++allocationCount;
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
-        return memory;
-    }
-    throw std::bad_alloc();
-}
-
-}  // namespace
-
-// Every other form of operator new in the standard library forwards to these two.
-void* operator new(std::size_t size) {
-    return countedAllocation(size);
-}
-void* operator new[](std::size_t size) {
-    return countedAllocation(size);
-}
-void operator delete(void* memory) noexcept {
-    std::free(memory);
-}
-void operator delete[](void* memory) noexcept {
-    std::free(memory);
-}
-void operator delete(void* memory, std::size_t) noexcept {
-    std::free(memory);
-}
-void operator delete[](void* memory, std::size_t) noexcept {
-    std::free(memory);
-}
+#include "support/allocation_counter.h"
 
 namespace wobblux {
 namespace {
@@ -69,7 +36,7 @@ TEST(JellySheetLongRun, HundredThousandTicksStayFiniteKeepBordersAndNeverAllocat
     JellySheet sheet(-100, 80, -100, 100, 80, 100, 1, 1);
     const JellySheet untouched(-100, 80, -100, 100, 80, 100, 1, 1);
 
-    const std::uint64_t before = allocationCount;
+    const std::uint64_t before = testing::allocationCount;
     for (int tick = 0; tick < kTicks; ++tick) {
         testing::fixedNow = kFirstSecond + tick / kTicksPerSecond;
         if (tick % kTicksPerToggle == 0 && tick > 0) {
@@ -77,7 +44,7 @@ TEST(JellySheetLongRun, HundredThousandTicksStayFiniteKeepBordersAndNeverAllocat
         }
         sheet.step();
     }
-    EXPECT_EQ(allocationCount, before) << "step() allocated memory";
+    EXPECT_EQ(testing::allocationCount, before) << "step() allocated memory";
 
     for (int k = 0; k < JellySheet::kPointCount; ++k) {
         const MassPoint& p = *sheet.points[k];
@@ -93,10 +60,10 @@ TEST(JellySheetLongRun, HundredThousandTicksStayFiniteKeepBordersAndNeverAllocat
 }
 
 TEST(JellySheetLongRun, AllocationCounterSeesTheSheetsConstruction) {
-    const std::uint64_t before = allocationCount;
+    const std::uint64_t before = testing::allocationCount;
     const JellySheet sheet(-100, 80, -100, 100, 80, 100, 1, 1);
     // 225 points, 420 springs and two list nodes per spring.
-    EXPECT_EQ(allocationCount - before, 225u + 420u + 840u);
+    EXPECT_EQ(testing::allocationCount - before, 225u + 420u + 840u);
 }
 
 }  // namespace

@@ -5,15 +5,12 @@
 #include <cmath>
 
 #include "jelly/spring.h"
+#include "support/vector3_expect.h"
 
 namespace wobblux {
 namespace {
 
-void expectExactly(const Vector3& v, float x, float y, float z) {
-    EXPECT_EQ(v.x, x);
-    EXPECT_EQ(v.y, y);
-    EXPECT_EQ(v.z, z);
-}
+using testing::expectExactly;
 
 // A blue point of mass 1 at (0, height, 0) with the given velocity.
 MassPoint pointAt(float height, float vx, float vy, float vz) {

@@ -2,14 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "support/vector3_expect.h"
+
 namespace wobblux {
 namespace {
 
-void expectExactly(const Vector3& v, float x, float y, float z) {
-    EXPECT_EQ(v.x, x);
-    EXPECT_EQ(v.y, y);
-    EXPECT_EQ(v.z, z);
-}
+using testing::expectExactly;
 
 MassPoint restingAt(float x, float y, float z) {
     return MassPoint(x, y, z, 0, 0, 0, 1, 0, 0, 1);

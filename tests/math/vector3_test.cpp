@@ -2,14 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "support/vector3_expect.h"
+
 namespace wobblux {
 namespace {
 
-void expectExactly(const Vector3& v, float x, float y, float z) {
-    EXPECT_EQ(v.x, x);
-    EXPECT_EQ(v.y, y);
-    EXPECT_EQ(v.z, z);
-}
+using testing::expectExactly;
 
 TEST(Vector3, DefaultIsZeroIncludingArrayElements) {
     expectExactly(Vector3{}, 0.0f, 0.0f, 0.0f);

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "math/vector3.h"
+
+namespace wobblux::testing {
+
+// Expects every component to be exactly the given float.
+inline void expectExactly(const Vector3& v, float x, float y, float z) {
+    EXPECT_EQ(v.x, x);
+    EXPECT_EQ(v.y, y);
+    EXPECT_EQ(v.z, z);
+}
+
+}  // namespace wobblux::testing
