@@ -149,9 +149,6 @@ int glutCreateWindow(const char* title) {
     record("glutCreateWindow", {}, nullptr, title);
     return 1;
 }
-void glutSetOption(GLenum what, int value) {
-    record("glutSetOption", {double(what), double(value)});
-}
 void glutDisplayFunc(void (*callback)()) {
     record("glutDisplayFunc", {}, asPointer(callback));
 }
