@@ -11,6 +11,9 @@ void initGraphics();
 // Keeps the viewport and the perspective projection in step with the window size, in pixels.
 void onReshape(int width, int height);
 
+// The value every tick timer carries; onTimerTick does not read it.
+inline constexpr int kTickTimerValue = 1;
+
 // Advances every simulation one step, asks for a redraw and arms the next tick.
 void onTimerTick(int value);
 

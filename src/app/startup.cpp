@@ -12,7 +12,6 @@ namespace wobblux {
 namespace {
 
 constexpr char kWindowTitle[] = "Wobblux";
-constexpr int kTimerValue = 1;
 
 // The toolkit is given an argument list of its own: the program takes no arguments, and no
 // command-line option may reach the toolkit.
@@ -36,7 +35,7 @@ void resetCamera() {
 void registerCallbacks() {
     glutDisplayFunc(onDisplay);
     glutReshapeFunc(onReshape);
-    glutTimerFunc(0, onTimerTick, kTimerValue);  // the first tick as soon as the loop runs
+    glutTimerFunc(0, onTimerTick, kTickTimerValue);  // the first tick as soon as the loop runs
     glutKeyboardFunc(onKeyboard);
     glutMotionFunc(onMotion);
     glutMouseFunc(onMouse);

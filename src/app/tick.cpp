@@ -7,7 +7,6 @@ namespace wobblux {
 namespace {
 
 constexpr unsigned int kTickMilliseconds = 33;
-constexpr int kTimerValue = 1;
 constexpr std::int32_t kSparksPerTick = 60;  // emitted while the sheet is excited
 
 }  // namespace
@@ -24,7 +23,7 @@ void onTimerTick(int /*value*/) {
     app.dartGroup->step(sheetHeight, sheet.excited);
     glutPostRedisplay();
     // Armed only after the work: under load ticks come later, never with larger steps.
-    glutTimerFunc(kTickMilliseconds, onTimerTick, kTimerValue);
+    glutTimerFunc(kTickMilliseconds, onTimerTick, kTickTimerValue);
 }
 
 }  // namespace wobblux
