@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/random.h"
+#include "app/simulations.h"
 #include "darts/dart_group.h"
 #include "fountain/spark_fountain.h"
 #include "jelly/jelly_sheet.h"
@@ -17,11 +18,11 @@ std::time_t fixedClock() {
 
 void BM_JellySheetStep(benchmark::State& state) {
     setClockSource(fixedClock);
-    JellySheet sheet(-100.0, 80.0, -100.0, 100.0, 80.0, 100.0, 1.0, 1.0);
-    sheet.excited = 1;
+    auto sheet = makeSceneSheet();
+    sheet->excited = 1;
     for (auto _ : state) {
-        sheet.step();
-        benchmark::DoNotOptimize(sheet.points[JellySheet::kCentreIndex]->position);
+        sheet->step();
+        benchmark::DoNotOptimize(sheet->points[JellySheet::kCentreIndex]->position);
     }
 }
 BENCHMARK(BM_JellySheetStep);
@@ -29,13 +30,13 @@ BENCHMARK(BM_JellySheetStep);
 // A steady spray: 60 sparks emitted every tick, 3,660 alive.
 void BM_SparkFountainEmitAndStep(benchmark::State& state) {
     setClockSource(fixedClock);
-    auto fountain = std::make_unique<SparkFountain>(0.0, -80.0, 0.0);
+    auto fountain = makeSceneFountain();
     for (int tick = 0; tick < 120; ++tick) {
-        fountain->emit(60);
+        fountain->emit(kSparksPerTick);
         fountain->step();
     }
     for (auto _ : state) {
-        fountain->emit(60);
+        fountain->emit(kSparksPerTick);
         fountain->step();
         benchmark::DoNotOptimize(fountain->positions[0]);
     }

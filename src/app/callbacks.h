@@ -14,6 +14,9 @@ void onReshape(int width, int height);
 // The value every tick timer carries; onTimerTick does not read it.
 inline constexpr int kTickTimerValue = 1;
 
+// Time from the end of one tick's work to the start of the next, in milliseconds.
+inline constexpr unsigned int kTickMilliseconds = 33;
+
 // Advances every simulation one step, asks for a redraw and arms the next tick.
 void onTimerTick(int value);
 

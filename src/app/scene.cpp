@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/callbacks.h"
+#include "app/simulations.h"
 
 namespace wobblux {
 namespace {
@@ -25,7 +26,7 @@ struct TankFace {
     Point3 corners[4];
 };
 
-constexpr GLfloat kHalf = 100.0f;  // the tank is the cube from -100 to +100 on each axis
+constexpr GLfloat kHalf = static_cast<GLfloat>(kTankHalfWidth);
 
 constexpr TankFace kWalls[] = {
     // back, z = -100
@@ -79,13 +80,13 @@ void drawEmitterCones() {
     glColor3f(1.0f, 1.0f, 0.0f);
 
     glPushMatrix();
-    glTranslatef(0.0f, -100.0f, 0.0f);
+    glTranslatef(0.0f, -kHalf, 0.0f);  // the lower cone stands on the floor
     glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
     glutSolidCone(kConeRadius, kConeHeight, kConeSlices, kConeStacks);
     glPopMatrix();
 
     glPushMatrix();
-    glTranslatef(0.0f, -80.0f, 0.0f);
+    glTranslatef(0.0f, static_cast<GLfloat>(kEmitterHeight), 0.0f);
     glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
     glutSolidCone(kConeRadius, kConeHeight, kConeSlices, kConeStacks);
     glPopMatrix();

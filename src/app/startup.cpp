@@ -7,6 +7,7 @@
 
 #include "app/app_state.h"
 #include "app/callbacks.h"
+#include "app/simulations.h"
 
 namespace wobblux {
 namespace {
@@ -41,11 +42,10 @@ void registerCallbacks() {
     glutMouseFunc(onMouse);
 }
 
-// The sheet spans the tank from wall to wall at height 80; the fountain's emitter is the top
-// of the lower cone. The fountain seeds the random generator, the darts continue its sequence.
+// The fountain seeds the random generator; the darts continue its sequence.
 void buildSimulations() {
-    app.sheet = std::make_unique<JellySheet>(-100.0, 80.0, -100.0, 100.0, 80.0, 100.0, 1.0, 1.0);
-    app.fountain = std::make_unique<SparkFountain>(0.0, -80.0, 0.0);
+    app.sheet = makeSceneSheet();
+    app.fountain = makeSceneFountain();
     app.dartGroup = std::make_unique<DartGroup>();
 }
 
