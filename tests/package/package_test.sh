@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# package_test.sh BUILD_DIR XDRIVE
+#
+# Installs the built program into a scratch DESTDIR and validates the desktop entry, the
+# AppStream data and the manual page; builds the Debian package and checks its contents,
+# its Depends line and lintian; unpacks it and runs the unpacked program under an Xvfb of
+# its own until closing its window ends it with status 0. Everything it starts it stops.
+set -euo pipefail
+
+build=$1
+xdrive=$2
+work=$(mktemp -d)
+xvfb_pid=""
+wobblux_pid=""
+cleanup() {
+  set +e
+  [[ -n "$wobblux_pid" ]] && kill "$wobblux_pid" 2>/dev/null && wait "$wobblux_pid" 2>/dev/null
+  [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# Runs a command quietly, showing its output only when it fails.
+quietly() {
+  local output
+  output=$("$@" 2>&1) || fail "$* failed:"$'\n'"$output"
+}
+
+files=(
+  usr/bin/wobblux
+  usr/share/applications/wobblux.desktop
+  usr/share/icons/hicolor/scalable/apps/wobblux.svg
+  usr/share/icons/hicolor/48x48/apps/wobblux.png
+  usr/share/icons/hicolor/128x128/apps/wobblux.png
+  usr/share/icons/hicolor/256x256/apps/wobblux.png
+  usr/share/man/man6/wobblux.6.gz
+  usr/share/metainfo/org.wobblux.Wobblux.metainfo.xml
+  usr/share/doc/wobblux/copyright
+  usr/share/doc/wobblux/changelog.gz
+)
+
+echo "Installing into a scratch folder"
+installed=$work/install
+DESTDIR=$installed quietly cmake --install "$build" --prefix /usr
+for file in "${files[@]}"; do
+  [[ -f "$installed/$file" ]] || fail "not installed: $file"
+done
+for size in 48 128 256; do
+  file -b "$installed/usr/share/icons/hicolor/${size}x$size/apps/wobblux.png" |
+    grep -q "PNG image data, $size x $size," || fail "the ${size}x$size icon has another size"
+done
+quietly desktop-file-validate "$installed/usr/share/applications/wobblux.desktop"
+quietly appstreamcli validate --no-net "$installed/usr/share/metainfo/org.wobblux.Wobblux.metainfo.xml"
+warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$installed/usr/share/man/man6/wobblux.6.gz" 2>&1 >/dev/null)
+[[ -z "$warnings" ]] || fail "the manual page has warnings:"$'\n'"$warnings"
+
+echo "Packing"
+(cd "$build" && quietly cpack -G DEB -B "$work/package")
+deb=$(ls "$work"/package/wobblux_*.deb)
+contents=$(dpkg-deb --contents "$deb" | awk '{ print $NF }')
+for file in "${files[@]}"; do
+  grep -qx "./$file" <<<"$contents" || fail "not in the package: $file"
+done
+depends=$(dpkg-deb -f "$deb" Depends)
+for library in 'libopengl0|libgl1' 'libglu1' 'libglut|freeglut'; do
+  grep -Eq "$library" <<<"$depends" || fail "Depends names no $library: $depends"
+done
+lintian --fail-on error,warning "$deb" 2>/dev/null || fail "lintian finds errors or warnings"
+
+echo "Running the unpacked program"
+dpkg-deb -x "$deb" "$work/root"
+# Xvfb picks a free display number and writes it to fd 3 once it accepts clients.
+Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [[ -s "$work/display" ]] && break
+  sleep 0.1
+done
+[[ -s "$work/display" ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+display=":$(head -n 1 "$work/display")"
+
+DISPLAY=$display "$work/root/usr/bin/wobblux" &
+wobblux_pid=$!
+"$xdrive" "$display" close || fail "no window titled Wobblux to close"
+for _ in $(seq 50); do
+  kill -0 "$wobblux_pid" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$wobblux_pid" 2>/dev/null && fail "still running 5 s after its window was closed"
+status=0
+wait "$wobblux_pid" || status=$?
+wobblux_pid=""
+[[ $status -eq 0 ]] || fail "exit status $status after closing the window"
+echo "PASS"
