@@ -4,6 +4,7 @@
 //   xdrive DISPLAY shot FILE.png                 saves the window's pixels
 //   xdrive DISPLAY drag DX DY STEPS MILLISECONDS  drags with the left button from the centre
 //                                                by (DX, DY) in STEPS motions, evenly spread
+//   xdrive DISPLAY move X Y                      moves the window's top-left corner to (X, Y)
 //   xdrive DISPLAY close                         asks the window to close, as its close box does
 #include <cstdio>
 #include <cstdlib>
@@ -19,7 +20,7 @@ namespace {
 int usage(const char* program) {
     std::fprintf(stderr,
                  "usage: %s DISPLAY key KEYSYM | shot FILE.png | drag DX DY STEPS MILLISECONDS | "
-                 "close\n",
+                 "move X Y | close\n",
                  program);
     return 2;
 }
@@ -53,7 +54,8 @@ int main(int argc, char** argv) {
     }
     const char* command = argv[2];
     const bool known = (is(command, "key") && argc == 4) || (is(command, "shot") && argc == 4) ||
-                       (is(command, "drag") && argc == 7) || (is(command, "close") && argc == 3);
+                       (is(command, "drag") && argc == 7) || (is(command, "move") && argc == 5) ||
+                       (is(command, "close") && argc == 3);
     if (!known) {
         return usage(argv[0]);
     }
@@ -78,6 +80,13 @@ int main(int argc, char** argv) {
             }
             slowDrag(client, window, std::atoi(argv[3]), std::atoi(argv[4]), steps,
                      std::atoi(argv[6]));
+            return 0;
+        }
+        if (is(command, "move")) {
+            // With no window manager the toolkit's default place is (-1, -1), one pixel off
+            // the screen; scripts/record moves the window fully into view.
+            XMoveWindow(client.display(), window, std::atoi(argv[3]), std::atoi(argv[4]));
+            XSync(client.display(), False);
             return 0;
         }
         if (is(command, "close")) {
