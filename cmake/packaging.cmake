@@ -11,10 +11,6 @@ set(WOBBLUX_GENERATED ${PROJECT_BINARY_DIR}/data)
 find_program(WOBBLUX_RSVG_CONVERT rsvg-convert REQUIRED)  # package librsvg2-bin
 find_program(WOBBLUX_GZIP gzip REQUIRED)
 
-# Bind every symbol at start-up and make the relocations read-only afterwards, as Debian's
-# hardening asks; it changes only how the program is linked.
-target_link_options(wobblux PRIVATE LINKER:-z,relro LINKER:-z,now)
-
 # PNG icons at the sizes menus and software centres ask for.
 set(icon_svg ${WOBBLUX_DATA}/wobblux.svg)
 set(generated_files)
