@@ -117,14 +117,13 @@ TEST(SparkFountain, EmitTakesLowestFreeSlotsAndReusesFreedOnes) {
 
 TEST(SparkFountain, SparkMovesSixtyTimesThenIsFreedWithoutMoving) {
     const auto fountain = makeFountain();
+    fountain->velocities[0] = {0.0, 0.5, 0.0};  // straight up the axis, where the swing is void
     fountain->emit(1);
-    double expectedHeight = fountain->emitter[1];
     for (int move = 1; move <= 60; ++move) {
         fountain->step();
-        expectedHeight = expectedHeight + fountain->velocities[0][1];
         ASSERT_EQ(fountain->alive[0], 1);
         ASSERT_EQ(fountain->ages[0], move);
-        ASSERT_EQ(fountain->positions[0][1], expectedHeight);
+        ASSERT_EQ(fountain->positions[0], (SparkFountain::Triple{0.0, -80.0 + 0.5 * move, 0.0}));
     }
     const auto lastPosition = fountain->positions[0];
     fountain->step();
@@ -225,6 +224,10 @@ TEST(SparkFountain, DrawIssuesOneLineBatchWithOpaqueHeadAndClearTail) {
     }
     ASSERT_EQ(fountain->alive[0], 0);
     fountain->colours[2] = {0.25, 0.5, 0.75};
+    fountain->positions[1] = {1.0, 2.0, 3.0};
+    fountain->velocities[1] = {0.5, -1.0, 0.25};
+    fountain->positions[2] = {-4.0, 5.0, 0.5};
+    fountain->velocities[2] = {1.0, 0.0, -0.5};
 
     testing::resetGlCalls();
     fountain->draw();
@@ -242,17 +245,12 @@ TEST(SparkFountain, DrawIssuesOneLineBatchWithOpaqueHeadAndClearTail) {
     EXPECT_EQ(colours[2].args, (std::vector<double>{0.25, 0.5, 0.75, 1.0}));
     EXPECT_EQ(colours[3].args, (std::vector<double>{0.25, 0.5, 0.75, 0.0}));
 
+    // Each streak runs from three steps ahead of the spark (the head) back to the spark.
     const auto vertices = testing::callsNamed("glVertex3f");
-    for (int slot : {1, 2}) {
-        const auto& position = fountain->positions[slot];
-        const auto& velocity = fountain->velocities[slot];
-        const auto& head = vertices[2 * (slot - 1)].args;
-        const auto& tail = vertices[2 * (slot - 1) + 1].args;
-        for (int axis = 0; axis < 3; ++axis) {
-            EXPECT_EQ(head[axis], static_cast<float>(position[axis] + 3.0 * velocity[axis]));
-            EXPECT_EQ(tail[axis], static_cast<float>(position[axis]));
-        }
-    }
+    EXPECT_EQ(vertices[0].args, (std::vector<double>{2.5, -1.0, 3.75}));
+    EXPECT_EQ(vertices[1].args, (std::vector<double>{1.0, 2.0, 3.0}));
+    EXPECT_EQ(vertices[2].args, (std::vector<double>{-1.0, 5.0, -1.0}));
+    EXPECT_EQ(vertices[3].args, (std::vector<double>{-4.0, 5.0, 0.5}));
 }
 
 TEST(SparkFountain, DrawWithNothingAliveIssuesOnlyTheEmptyBatch) {
