@@ -2,21 +2,13 @@
 
 #include "app/callbacks.h"
 #include "app_fixture.h"
+#include "support/generator_replay.h"
 #include "support/state_hash.h"
 
 namespace wobblux::testing {
 namespace {
 
 using TickTest = AppFixture;
-
-// The generator's draw at this index after seeding with the fixture's clock second.
-int drawAfterSeeding(int index) {
-    wobblux::srand(static_cast<std::uint32_t>(kSomeSecond));
-    for (int i = 0; i < index; ++i) {
-        wobblux::rand();
-    }
-    return wobblux::rand();
-}
 
 TEST_F(TickTest, AdvancesTheSimulationsOnceThenAsksForARedrawAndArmsTheNextTick) {
     onTimerTick(1);
@@ -62,7 +54,7 @@ TEST_F(TickTest, DartsSeeTheCentreHeightAfterThisTicksSheetStep) {
     onTimerTick(1);
     ASSERT_GT(app.sheet->points[JellySheet::kCentreIndex]->position.y, 81.0f);
     const int nextDraw = wobblux::rand();
-    EXPECT_EQ(nextDraw, drawAfterSeeding(450 + 15));
+    EXPECT_EQ(nextDraw, drawAfterSeeding(kSomeSecond, 450 + 15));
 }
 
 }  // namespace

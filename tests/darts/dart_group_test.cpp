@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <vector>
 
 #include "app/random.h"
+#include "support/generator_replay.h"
 
 namespace wobblux {
 namespace {
@@ -13,15 +13,6 @@ namespace {
 using Triple = Dart::Triple;
 
 constexpr double kHighSheet = 1000.0;  // far above every dart: no leap draws
-
-std::vector<int> replay(std::uint32_t seed, int count) {
-    wobblux::srand(seed);
-    std::vector<int> draws(static_cast<std::size_t>(count));
-    for (int& draw : draws) {
-        draw = wobblux::rand();
-    }
-    return draws;
-}
 
 // No target due for 50 Wander ticks; every dart far below a sheet at height 0.
 void settle(DartGroup& group) {
@@ -41,7 +32,7 @@ TEST(DartGroup, ConstructionDrawsFiveVelocitiesThenFirstStepFifteenTargetCoordin
     }
     group.step(kHighSheet, 0);
     const int nextDraw = wobblux::rand();
-    EXPECT_EQ(nextDraw, replay(1, 21)[20]);
+    EXPECT_EQ(nextDraw, testing::drawAfterSeeding(1, 20));
     // Recorded targets of the first and last dart, from draws 6 to 8 and 18 to 20.
     EXPECT_EQ(group.darts[0].target,
               (Triple{-4.0253913998840289, -26.947538682210762, 79.192480239265109}));
@@ -59,7 +50,8 @@ TEST(DartGroup, LeapDrawIsMadeAboveTheLineEvenWhileLeapingAndHoldsBelowOneFifth)
     for (const int secondDraw : {6553, 6554}) {
         // The first draw would start a leap: it must not restart dart 0's.
         std::uint32_t seed = 0;
-        while (replay(seed, 2)[0] >= 6554 || replay(seed, 2)[1] != secondDraw) {
+        while (testing::drawAfterSeeding(seed, 0) >= 6554 ||
+               testing::drawAfterSeeding(seed, 1) != secondDraw) {
             ++seed;
         }
         DartGroup group;
@@ -69,7 +61,7 @@ TEST(DartGroup, LeapDrawIsMadeAboveTheLineEvenWhileLeapingAndHoldsBelowOneFifth)
         group.darts[0].leapTicks = 5;
         group.darts[1].position[1] = -20.0;  // on the line: Y + 20 is not above 0
         group.darts[2].position[1] = -19.5;
-        const int next = replay(seed, 3)[2];
+        const int next = testing::drawAfterSeeding(seed, 2);
         wobblux::srand(seed);
         group.step(0.0, 0);
         EXPECT_EQ(wobblux::rand(), next);

@@ -11,6 +11,7 @@
 #include "app/random.h"
 #include "app/simulations.h"
 #include "support/fixed_clock.h"
+#include "support/generator_replay.h"
 #include "support/gl_recorder.h"
 #include "support/state_hash.h"
 
@@ -64,11 +65,8 @@ TEST(SparkFountain, ConstructionGivesEverySlotARecordedVelocityAndNothingElse) {
         ASSERT_EQ(fountain->ages[slot], 0);
     }
     // Exactly 40,000 draws were taken after seeding with the second.
-    wobblux::srand(static_cast<std::uint32_t>(kSecond));
-    for (int draw = 0; draw < 4 * SparkFountain::kPoolSize; ++draw) {
-        wobblux::rand();
-    }
-    EXPECT_EQ(wobblux::rand(), drawAfterConstruction);
+    EXPECT_EQ(drawAfterConstruction,
+              testing::drawAfterSeeding(kSecond, 4 * SparkFountain::kPoolSize));
     EXPECT_EQ(fountain->aliveCount, 0);
 }
 

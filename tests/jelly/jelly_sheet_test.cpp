@@ -10,6 +10,7 @@
 #include "app/random.h"
 #include "app/simulations.h"
 #include "support/fixed_clock.h"
+#include "support/generator_replay.h"
 #include "support/state_hash.h"
 #include "support/vector3_expect.h"
 
@@ -224,11 +225,7 @@ TEST(JellySheet, JitterKicksEveryPointByAmountsRecordedForTheClocksSecond) {
         expectExactly(p->colour, 0, 0, 1);
     }
     // Exactly 450 draws were taken after seeding with the second.
-    wobblux::srand(static_cast<std::uint32_t>(kSomeSecond));
-    for (int draw = 0; draw < 450; ++draw) {
-        wobblux::rand();
-    }
-    EXPECT_EQ(nextDraw, wobblux::rand());
+    EXPECT_EQ(nextDraw, drawAfterSeeding(kSomeSecond, 450));
 }
 
 TEST(JellySheet, JitterRepeatsWithinASecondAndChangesWithTheNext) {
