@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <bit>
 #include <cstdint>
+#include <type_traits>
 
 #include "darts/dart_group.h"
 #include "fountain/spark_fountain.h"
