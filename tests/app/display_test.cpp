@@ -37,7 +37,7 @@ class DisplayTest : public AppFixture {
     void SetUp() override {
         AppFixture::SetUp();
         // Some live sparks and a stepped sheet, so every draw issues something.
-        app.fountain->emit(60);
+        app.fountain->emit(kSparksPerTick);
         app.fountain->step();
         app.sheet->step();
         app.yaw = 30.0f;
@@ -127,7 +127,7 @@ TEST_F(DisplayTest, ChangesNothingInTheSimulations) {
     EXPECT_EQ(app.sheet->points[JellySheet::kCentreIndex]->position.y, centreHeight);
     EXPECT_EQ(app.dartGroup->darts[0].position, dartPosition);
     EXPECT_EQ(app.fountain->positions[0], sparkPosition);
-    EXPECT_EQ(app.fountain->aliveCount, 60);
+    EXPECT_EQ(app.fountain->aliveCount, kSparksPerTick);
 }
 
 }  // namespace

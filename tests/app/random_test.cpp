@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "support/fixed_clock.h"
+
 namespace wobblux {
 namespace {
 
@@ -46,24 +48,16 @@ TEST(Random, DrawsStayWithinFifteenBitsAndReachBothEnds) {
     EXPECT_EQ(0 / kRandMax, 0.0);
 }
 
-std::time_t fixedClock() {
-    return 1;
-}
-// A time past 2^32 seconds seeds with its value modulo 2^32.
-std::time_t farFutureClock() {
-    return (std::time_t{1} << 32) + 1;
-}
-
 TEST(Random, SeedFromClockUsesTheReplaceableClockModulo2To32) {
-    setClockSource(fixedClock);
-    seedFromClock();
-    EXPECT_EQ(wobblux::rand(), 41);
-
-    setClockSource(farFutureClock);
-    seedFromClock();
-    EXPECT_EQ(wobblux::rand(), 41);
-
-    setClockSource(nullptr);
+    {
+        const testing::FixedClock clock(1);
+        seedFromClock();
+        EXPECT_EQ(wobblux::rand(), 41);
+        // A time past 2^32 seconds seeds with its value modulo 2^32.
+        testing::fixedNow = (std::time_t{1} << 32) + 1;
+        seedFromClock();
+        EXPECT_EQ(wobblux::rand(), 41);
+    }
     wobblux::srand(static_cast<std::uint32_t>(std::time(nullptr)));
     const int expected = wobblux::rand();
     seedFromClock();

@@ -4,6 +4,7 @@
 
 #include "app/callbacks.h"
 #include "app_fixture.h"
+#include "support/generator_replay.h"
 
 namespace wobblux::testing {
 namespace {
@@ -13,7 +14,7 @@ const void* address(auto function) {
 }
 
 TEST(Startup, OpensTheWindowRegistersCallbacksBuildsTheSceneAndRunsTheLoop) {
-    setClockSource(fixedClock);
+    const FixedClock clock;
     app = AppState{};
     app.yaw = 45.0f;
     app.rotateMode = 0;
@@ -57,15 +58,10 @@ TEST(Startup, OpensTheWindowRegistersCallbacksBuildsTheSceneAndRunsTheLoop) {
     EXPECT_EQ(app.fountain->emitter, (SparkFountain::Triple{0.0, -80.0, 0.0}));
 
     // The fountain seeds the generator and draws 40,000 numbers; the darts take the next five.
-    wobblux::srand(static_cast<std::uint32_t>(fixedClock()));
-    for (int i = 0; i < 40'000; ++i) {
-        wobblux::rand();
-    }
-    const double firstDartVelocity = wobblux::rand() / kRandMax - 0.5;
+    const double firstDartVelocity = drawAfterSeeding(kSomeSecond, 40'000) / kRandMax - 0.5;
     EXPECT_EQ(app.dartGroup->darts[0].velocity[0], firstDartVelocity);
 
     app = AppState{};
-    setClockSource(nullptr);
 }
 
 TEST(Graphics, InitGraphicsSetsTheFixedStateOnce) {

@@ -4,28 +4,28 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <memory>
 
 #include "app/random.h"
+#include "app/simulations.h"
+#include "support/fixed_clock.h"
+#include "support/generator_replay.h"
 #include "support/gl_recorder.h"
+#include "support/state_hash.h"
 
 namespace wobblux {
 namespace {
 
-constexpr std::uint32_t kFixedSeconds = 1234567;
-std::time_t fixedClock() {
-    return kFixedSeconds;
-}
+// The recorded results below were taken from this second.
+constexpr std::time_t kSecond = 1234567;
 
-// The pool is about a megabyte, so it always lives on the heap.
-std::unique_ptr<SparkFountain> makeFountain(double x = 0.0, double y = -80.0, double z = 0.0) {
-    setClockSource(fixedClock);
-    auto fountain = std::make_unique<SparkFountain>(x, y, z);
-    setClockSource(nullptr);
-    return fountain;
+// The scene's fountain, emitting at (0, -80, 0). The pool is about a megabyte, so it always
+// lives on the heap.
+std::unique_ptr<SparkFountain> makeFountain() {
+    const testing::FixedClock clock(kSecond);
+    return makeSceneFountain();
 }
 
 int countLive(const SparkFountain& fountain) {
@@ -36,34 +36,37 @@ double levelSpeed(const SparkFountain::Triple& velocity) {
     return std::hypot(velocity[0], velocity[2]);
 }
 
-TEST(SparkFountain, ConstructionDrawsFourNumbersPerSlotInOrder) {
-    const auto fountain = makeFountain(1.5, -80.0, 2.5);
+TEST(SparkFountain, ConstructionGivesEverySlotARecordedVelocityAndNothingElse) {
+    const testing::FixedClock clock(kSecond);
+    const auto fountain = std::make_unique<SparkFountain>(1.5, -2.0, 2.5);
     const int drawAfterConstruction = wobblux::rand();
 
-    wobblux::srand(kFixedSeconds);
+    // Velocities recorded from this second: four draws per slot, in slot order.
+    EXPECT_EQ(
+        fountain->velocities[0],
+        (SparkFountain::Triple{-0.65102226313766698, 0.19534727835377794, -0.58734528988298995}));
+    EXPECT_EQ(
+        fountain->velocities[9999],
+        (SparkFountain::Triple{-0.07935721811235058, 0.73261725082044393, 0.45220479920614942}));
+    testing::StateHash hash;
+    for (const auto& velocity : fountain->velocities) {
+        hash.add(velocity);
+    }
+    EXPECT_EQ(hash.value(), 0x0c18fb7e5884f67full);
+
     for (int slot = 0; slot < SparkFountain::kPoolSize; ++slot) {
-        const int r1 = wobblux::rand();
-        const int r2 = wobblux::rand();
-        const int r3 = wobblux::rand();
-        const int r4 = wobblux::rand();
-        double v[3] = {r1 / 32767.0 - 0.5, r2 / 32767.0, r3 / 32767.0 - 0.5};
-        const double length = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
-        const double s = r4 / 32767.0 * 5;
-        for (int axis = 0; axis < 3; ++axis) {
-            v[axis] = v[axis] / (2 * length) * s;
-            ASSERT_EQ(std::bit_cast<std::uint64_t>(fountain->velocities[slot][axis]),
-                      std::bit_cast<std::uint64_t>(v[axis]))
-                << "slot " << slot << " axis " << axis;
-        }
+        // Upwards or level, at most 2.5 units per step.
         const auto& velocity = fountain->velocities[slot];
         ASSERT_GE(velocity[1], 0.0);
-        ASSERT_NEAR(std::hypot(velocity[0], velocity[1], velocity[2]), 0.5 * s, 1e-14);
-        ASSERT_EQ(fountain->positions[slot], (SparkFountain::Triple{1.5, -80.0, 2.5}));
+        ASSERT_LE(std::hypot(velocity[0], velocity[1], velocity[2]), 2.5 + 1e-12);
+        ASSERT_EQ(fountain->positions[slot], (SparkFountain::Triple{1.5, -2.0, 2.5}));
         ASSERT_EQ(fountain->colours[slot], (SparkFountain::Triple{1.0, 1.0, 1.0}));
         ASSERT_EQ(fountain->alive[slot], 0);
         ASSERT_EQ(fountain->ages[slot], 0);
     }
-    EXPECT_EQ(wobblux::rand(), drawAfterConstruction);
+    // Exactly 40,000 draws were taken after seeding with the second.
+    EXPECT_EQ(drawAfterConstruction,
+              testing::drawAfterSeeding(kSecond, 4 * SparkFountain::kPoolSize));
     EXPECT_EQ(fountain->aliveCount, 0);
 }
 
@@ -112,14 +115,13 @@ TEST(SparkFountain, EmitTakesLowestFreeSlotsAndReusesFreedOnes) {
 
 TEST(SparkFountain, SparkMovesSixtyTimesThenIsFreedWithoutMoving) {
     const auto fountain = makeFountain();
+    fountain->velocities[0] = {0.0, 0.5, 0.0};  // straight up the axis, where the swing is void
     fountain->emit(1);
-    double expectedHeight = fountain->emitter[1];
     for (int move = 1; move <= 60; ++move) {
         fountain->step();
-        expectedHeight = expectedHeight + fountain->velocities[0][1];
         ASSERT_EQ(fountain->alive[0], 1);
         ASSERT_EQ(fountain->ages[0], move);
-        ASSERT_EQ(fountain->positions[0][1], expectedHeight);
+        ASSERT_EQ(fountain->positions[0], (SparkFountain::Triple{0.0, -80.0 + 0.5 * move, 0.0}));
     }
     const auto lastPosition = fountain->positions[0];
     fountain->step();
@@ -129,7 +131,7 @@ TEST(SparkFountain, SparkMovesSixtyTimesThenIsFreedWithoutMoving) {
 }
 
 TEST(SparkFountain, OneStepMovesThenSwingsTenDegreesAboutTheVerticalAxis) {
-    const auto fountain = makeFountain(0.0, -80.0, 0.0);
+    const auto fountain = makeFountain();
     fountain->velocities[0] = {1.0, 2.0, 0.0};
     fountain->emit(1);
 
@@ -169,7 +171,7 @@ TEST(SparkFountain, SparksCircleBesideTheAxisAndReturnToItAfterThirtySixSteps) {
 
 TEST(SparkFountain, SteadySprayHoldsAtThirtySixHundredAndReusesTheSameSlots) {
     const auto fountain = makeFountain();
-    constexpr int kBatch = 60;
+    constexpr int kBatch = kSparksPerTick;
     for (int tick = 1; tick <= 200; ++tick) {
         fountain->emit(kBatch);
         ASSERT_EQ(fountain->aliveCount, std::min(tick * kBatch, 3660));
@@ -199,19 +201,11 @@ TEST(SparkFountain, FixedRunReproducesTheSamePositionsBitForBit) {
     const auto fountain = makeFountain();
     for (int tick = 0; tick < 250; ++tick) {
         if ((tick / 50) % 2 == 0) {
-            fountain->emit(60);
+            fountain->emit(kSparksPerTick);
         }
         fountain->step();
     }
-    std::uint64_t hash = 14695981039346656037ull;
-    for (const auto& position : fountain->positions) {
-        for (double component : position) {
-            const auto bits = std::bit_cast<std::uint64_t>(component);
-            for (int byte = 0; byte < 8; ++byte) {
-                hash = (hash ^ ((bits >> (8 * byte)) & 0xffu)) * 1099511628211ull;
-            }
-        }
-    }
+    const std::uint64_t hash = testing::hashOf(*fountain);
     EXPECT_EQ(hash, 0xf769f398d30f0f94u) << std::hex << hash;
 }
 
@@ -228,6 +222,10 @@ TEST(SparkFountain, DrawIssuesOneLineBatchWithOpaqueHeadAndClearTail) {
     }
     ASSERT_EQ(fountain->alive[0], 0);
     fountain->colours[2] = {0.25, 0.5, 0.75};
+    fountain->positions[1] = {1.0, 2.0, 3.0};
+    fountain->velocities[1] = {0.5, -1.0, 0.25};
+    fountain->positions[2] = {-4.0, 5.0, 0.5};
+    fountain->velocities[2] = {1.0, 0.0, -0.5};
 
     testing::resetGlCalls();
     fountain->draw();
@@ -245,17 +243,12 @@ TEST(SparkFountain, DrawIssuesOneLineBatchWithOpaqueHeadAndClearTail) {
     EXPECT_EQ(colours[2].args, (std::vector<double>{0.25, 0.5, 0.75, 1.0}));
     EXPECT_EQ(colours[3].args, (std::vector<double>{0.25, 0.5, 0.75, 0.0}));
 
+    // Each streak runs from three steps ahead of the spark (the head) back to the spark.
     const auto vertices = testing::callsNamed("glVertex3f");
-    for (int slot : {1, 2}) {
-        const auto& position = fountain->positions[slot];
-        const auto& velocity = fountain->velocities[slot];
-        const auto& head = vertices[2 * (slot - 1)].args;
-        const auto& tail = vertices[2 * (slot - 1) + 1].args;
-        for (int axis = 0; axis < 3; ++axis) {
-            EXPECT_EQ(head[axis], static_cast<float>(position[axis] + 3.0 * velocity[axis]));
-            EXPECT_EQ(tail[axis], static_cast<float>(position[axis]));
-        }
-    }
+    EXPECT_EQ(vertices[0].args, (std::vector<double>{2.5, -1.0, 3.75}));
+    EXPECT_EQ(vertices[1].args, (std::vector<double>{1.0, 2.0, 3.0}));
+    EXPECT_EQ(vertices[2].args, (std::vector<double>{-1.0, 5.0, -1.0}));
+    EXPECT_EQ(vertices[3].args, (std::vector<double>{-4.0, 5.0, 0.5}));
 }
 
 TEST(SparkFountain, DrawWithNothingAliveIssuesOnlyTheEmptyBatch) {

@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <ios>
 
-#include "jelly/fixed_clock.h"
-#include "jelly/jelly_sheet.h"
-#include "jelly/sheet_state_hash.h"
+#include "app/simulations.h"
+#include "support/fixed_clock.h"
+#include "support/state_hash.h"
 
-namespace wobblux {
+namespace wobblux::testing {
 namespace {
 
 // Pins the simulation bit for bit: 1,000 ticks of the tank sheet from a fixed clock that
@@ -20,17 +20,17 @@ namespace {
 constexpr std::uint64_t kGoldenHash = 0x3f9985a4e1f51a15ull;
 
 TEST(JellySheetGolden, ThousandTicksFromAFixedClockMatchTheRecordedState) {
-    const testing::FixedClock clock(1'700'000'000);
-    JellySheet sheet(-100, 80, -100, 100, 80, 100, 1, 1);
+    const FixedClock clock;
+    const auto sheet = makeSceneSheet();
     for (int tick = 0; tick < 1000; ++tick) {
-        testing::fixedNow = 1'700'000'000 + tick / 30;
+        clock.atTick(tick);
         const bool excited = (tick >= 200 && tick < 450) || (tick >= 700 && tick < 850);
-        sheet.excited = excited ? 1 : 0;
-        sheet.step();
+        sheet->excited = excited ? 1 : 0;
+        sheet->step();
     }
-    const std::uint64_t hash = testing::hashSheetState(sheet);
+    const std::uint64_t hash = hashOf(*sheet);
     EXPECT_EQ(hash, kGoldenHash) << "actual hash 0x" << std::hex << hash;
 }
 
 }  // namespace
-}  // namespace wobblux
+}  // namespace wobblux::testing

@@ -13,4 +13,8 @@ inline void expectExactly(const Vector3& v, float x, float y, float z) {
     EXPECT_EQ(v.z, z);
 }
 
+inline void expectExactly(const Vector3& actual, const Vector3& expected) {
+    expectExactly(actual, expected.x, expected.y, expected.z);
+}
+
 }  // namespace wobblux::testing
