@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "math/triple.h"
+
 namespace wobblux {
 
 // The darts' three behaviours; values as the rest of the system knows them.
@@ -13,7 +15,7 @@ inline constexpr std::int32_t Flee = 103;
 // One mover. Vectors are x, y, z doubles with y up; positions in scene units, velocities in
 // scene units per tick, counters in ticks.
 struct Dart {
-    using Triple = std::array<double, 3>;
+    using Triple = ::wobblux::Triple;
 
     Triple position;             // centre of the dart
     Triple velocity;             // motion per tick

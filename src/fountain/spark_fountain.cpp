@@ -26,23 +26,15 @@ SparkFountain::SparkFountain(double x, double y, double z) : emitter{x, y, z}, a
 
         // A direction inside the box x, z in [-0.5, 0.5], y in [0, 1]; x and z are never exactly
         // zero (32767 is odd), so the length below is never zero.
-        Triple& velocity = velocities[slot];
         const int r1 = wobblux::rand();
         const int r2 = wobblux::rand();
         const int r3 = wobblux::rand();
-        velocity = {r1 / kRandMax - 0.5, r2 / kRandMax, r3 / kRandMax - 0.5};
-
-        const double length = std::sqrt(velocity[0] * velocity[0] + velocity[1] * velocity[1] +
-                                        velocity[2] * velocity[2]);
-        for (double& component : velocity) {
-            component = component / (2.0 * length);
-        }
+        const Triple direction{r1 / kRandMax - 0.5, r2 / kRandMax, r3 / kRandMax - 0.5};
+        const Triple halfUnit = divided(direction, 2.0 * length(direction));
 
         // Divide by the range first, then scale: the order fixes the rounding.
         const double speedFactor = wobblux::rand() / kRandMax * kSpeedScale;
-        for (double& component : velocity) {
-            component = component * speedFactor;
-        }
+        velocities[slot] = scaled(halfUnit, speedFactor);
 
         ages[slot] = 0;
         alive[slot] = 0;
@@ -82,10 +74,7 @@ void SparkFountain::step() {
             continue;
         }
         Triple& position = positions[slot];
-        const Triple& velocity = velocities[slot];
-        for (int axis = 0; axis < 3; ++axis) {
-            position[axis] = position[axis] + velocity[axis];
-        }
+        position = add(position, velocities[slot]);
         // Swing about the vertical axis after the move; both new values use the moved x and z.
         const double movedX = position[0];
         const double movedZ = position[2];

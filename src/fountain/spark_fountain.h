@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "math/triple.h"
+
 namespace wobblux {
 
 // A fixed pool of sparks held as parallel arrays; slot i of every array is spark i. While the
@@ -12,15 +14,15 @@ struct SparkFountain {
     static constexpr int kPoolSize = 10000;
     static constexpr std::int32_t kLifetime = 60;  // steps a spark moves before it is freed
 
-    using Triple = std::array<double, 3>;  // x, y, z (or r, g, b); y is up
+    using Triple = ::wobblux::Triple;  // x, y, z (or r, g, b); y is up
 
-    Triple emitter;                                 // where sparks are revived, scene units
-    std::array<Triple, kPoolSize> positions;        // scene units
-    std::array<Triple, kPoolSize> velocities;       // scene units per step, fixed at construction
-    std::array<Triple, kPoolSize> colours;          // r, g, b; all white
-    std::array<std::uint8_t, kPoolSize> alive;      // 1 for a live spark, 0 for a free slot
-    std::array<std::int32_t, kPoolSize> ages;       // steps since the spark was revived
-    std::int32_t aliveCount;                        // number of live slots
+    Triple emitter;                             // where sparks are revived, scene units
+    std::array<Triple, kPoolSize> positions;    // scene units
+    std::array<Triple, kPoolSize> velocities;   // scene units per step, fixed at construction
+    std::array<Triple, kPoolSize> colours;      // r, g, b; all white
+    std::array<std::uint8_t, kPoolSize> alive;  // 1 for a live spark, 0 for a free slot
+    std::array<std::int32_t, kPoolSize> ages;   // steps since the spark was revived
+    std::int32_t aliveCount;                    // number of live slots
 
     // Seeds the generator from the clock and gives every slot its velocity (four draws each).
     SparkFountain(double x, double y, double z);
