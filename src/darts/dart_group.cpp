@@ -5,9 +5,9 @@
 namespace wobblux {
 namespace {
 
-constexpr int kX = 0;
-constexpr int kY = 1;
-constexpr int kZ = 2;
+constexpr std::int32_t kX = 0;
+constexpr std::int32_t kY = 1;
+constexpr std::int32_t kZ = 2;
 
 struct DartStart {
     Triple position;
@@ -136,7 +136,7 @@ void leap(Dart& dart) {
 
 void wander(Dart& dart) {
     dart.direction = dart.target;
-    for (int axis = kX; axis <= kZ; ++axis) {
+    for (std::int32_t axis = kX; axis <= kZ; ++axis) {
         if (dart.position[axis] + dart.velocity[axis] > dart.direction[axis]) {
             dart.velocity[axis] -= kSteerStep;
         } else {
@@ -162,7 +162,7 @@ void wander(Dart& dart) {
 }  // namespace
 
 DartGroup::DartGroup() {
-    for (std::size_t i = 0; i < darts.size(); ++i) {
+    for (std::int32_t i = 0; i < kDartCount; ++i) {
         Dart& dart = darts[i];
         dart.position = kStarts[i].position;
         dart.colour = kStarts[i].colour;

@@ -33,13 +33,16 @@ struct Dart {
 // The five darts. Each wanders towards random targets, may leap when near the sheet's height,
 // and flees outwards, then circles, while the sheet is excited.
 struct DartGroup {
-    static constexpr int kDartCount = 5;
+    static constexpr std::int32_t kDartCount = 5;
 
     std::array<Dart, kDartCount> darts;
 
     // Places and colours the darts and draws one random starting velocity for each.
     // Does not seed the generator.
     DartGroup();
+    // The scene has one group, created once; a copy could only be a mistake.
+    DartGroup(const DartGroup&) = delete;
+    DartGroup& operator=(const DartGroup&) = delete;
 
     // Advances every dart one tick. sheetHeight is the height of the sheet's centre point;
     // any non-zero `excited` counts as set.

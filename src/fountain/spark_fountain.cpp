@@ -20,7 +20,7 @@ static_assert(kSwirlRadians == 3.14159 / 180 * 10);
 
 SparkFountain::SparkFountain(double x, double y, double z) : emitter{x, y, z}, aliveCount{0} {
     seedFromClock();
-    for (int slot = 0; slot < kPoolSize; ++slot) {
+    for (std::int32_t slot = 0; slot < kPoolSize; ++slot) {
         positions[slot] = emitter;
         colours[slot] = {1.0, 1.0, 1.0};
 
@@ -47,7 +47,7 @@ void SparkFountain::emit(std::int32_t count) {
         return;
     }
     std::int32_t revived = 0;
-    for (int slot = 0; slot < kPoolSize && revived < count; ++slot) {
+    for (std::int32_t slot = 0; slot < kPoolSize && revived < count; ++slot) {
         if (alive[slot] != 0) {
             continue;
         }
@@ -62,7 +62,7 @@ void SparkFountain::emit(std::int32_t count) {
 void SparkFountain::step() {
     const double swirlCos = std::cos(kSwirlRadians);
     const double swirlSin = std::sin(kSwirlRadians);
-    for (int slot = 0; slot < kPoolSize; ++slot) {
+    for (std::int32_t slot = 0; slot < kPoolSize; ++slot) {
         if (alive[slot] == 0) {
             continue;
         }

@@ -11,7 +11,7 @@ namespace wobblux {
 // sheet is excited the tick revives sparks at the emitter; each then lives 60 steps, moving by
 // its own fixed velocity and swinging 10 degrees about the vertical axis every step.
 struct SparkFountain {
-    static constexpr int kPoolSize = 10000;
+    static constexpr std::int32_t kPoolSize = 10000;
     static constexpr std::int32_t kLifetime = 60;  // steps a spark moves before it is freed
 
     using Triple = ::wobblux::Triple;  // x, y, z (or r, g, b); y is up
@@ -26,6 +26,9 @@ struct SparkFountain {
 
     // Seeds the generator from the clock and gives every slot its velocity (four draws each).
     SparkFountain(double x, double y, double z);
+    // One fixed pool for the whole run; a copy would be a second megabyte.
+    SparkFountain(const SparkFountain&) = delete;
+    SparkFountain& operator=(const SparkFountain&) = delete;
 
     // Revives `count` free sparks at the emitter, lowest slots first, or none if fewer are free.
     void emit(std::int32_t count);

@@ -16,7 +16,7 @@ constexpr GLfloat kTailAlpha = 0.0f;
 void SparkFountain::draw() const {
     // One batch for every streak, even when none is alive.
     glBegin(GL_LINES);
-    for (int slot = 0; slot < kPoolSize; ++slot) {
+    for (std::int32_t slot = 0; slot < kPoolSize; ++slot) {
         if (alive[slot] == 0) {
             continue;
         }

@@ -24,13 +24,11 @@ std::vector<int> replay(std::uint32_t seed, int count) {
 }
 
 // No target due for 50 Wander ticks; every dart far below a sheet at height 0.
-DartGroup settledGroup() {
-    DartGroup group;
+void settle(DartGroup& group) {
     for (Dart& dart : group.darts) {
         dart.retargetTicks = 0;
         dart.position[1] = -100.0;
     }
-    return group;
 }
 
 TEST(DartGroup, ConstructionDrawsFiveVelocitiesThenFirstStepFifteenTargetCoordinates) {
@@ -59,7 +57,8 @@ TEST(DartGroup, LeapDrawIsMadeAboveTheLineEvenWhileLeapingAndHoldsBelowOneFifth)
         while (replay(seed, 2)[0] >= 6554 || replay(seed, 2)[1] != secondDraw) {
             ++seed;
         }
-        DartGroup group = settledGroup();
+        DartGroup group;
+        settle(group);
         group.darts[0].position[1] = 0.0;
         group.darts[0].state = Leap;
         group.darts[0].leapTicks = 5;
@@ -75,7 +74,8 @@ TEST(DartGroup, LeapDrawIsMadeAboveTheLineEvenWhileLeapingAndHoldsBelowOneFifth)
 }
 
 TEST(DartGroup, LeapIgnoresExcitementForSixtyOneTicksThenWandersOnceThenFlees) {
-    DartGroup group = settledGroup();
+    DartGroup group;
+    settle(group);
     Dart& dart = group.darts[0];
     dart.position = {0.0, 0.0, 0.0};
     dart.velocity = {0.6, 0.0, 0.8};
@@ -120,7 +120,8 @@ TEST(DartGroup, TargetsAreRepickedAfterFiftyOneWanderTicksNotCountingFlee) {
 }
 
 TEST(DartGroup, FleeKeepsHeightMovesOutwardsUpToEightyThenCircles) {
-    DartGroup group = settledGroup();
+    DartGroup group;
+    settle(group);
     group.darts[0].position = {0.0, 0.0, 0.0};  // no outward direction: flees along +x
     group.darts[1].position = {48.0, 64.0, 0.0};
     group.darts[2].position = {60.0, 10.0, 80.0};
@@ -133,7 +134,8 @@ TEST(DartGroup, FleeKeepsHeightMovesOutwardsUpToEightyThenCircles) {
 }
 
 TEST(DartGroup, WanderSteersUpWhenOnTargetAndMovesAlongXWhenSteeringCancelsVelocity) {
-    DartGroup group = settledGroup();
+    DartGroup group;
+    settle(group);
     Dart& onTarget = group.darts[0];
     onTarget.position = {2.0, 2.0, 2.0};
     onTarget.velocity = {0.0, 0.0, 0.0};

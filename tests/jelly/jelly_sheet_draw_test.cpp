@@ -12,17 +12,15 @@ namespace {
 
 using testing::GlCall;
 
-// A tank sheet whose points carry distinct positions, colours and normals, so every vertex
+// Gives a tank sheet's points distinct positions, colours and normals, so every vertex
 // call can be traced back to its point.
-JellySheet labelledSheet() {
-    JellySheet sheet(-100, 80, -100, 100, 80, 100, 1, 1);
+void label(JellySheet& sheet) {
     for (int k = 0; k < JellySheet::kPointCount; ++k) {
         const float f = static_cast<float>(k);
         sheet.points[k]->position = {f, f + 0.25f, f + 0.5f};
         sheet.points[k]->colour = {f / 1000.0f, f / 2000.0f, f / 4000.0f};
         sheet.normals[k] = {-f, f * 2.0f, f * 3.0f};
     }
-    return sheet;
 }
 
 void expectVertexOfPoint(const GlCall* calls, int k, const JellySheet& sheet) {
@@ -39,7 +37,8 @@ void expectVertexOfPoint(const GlCall* calls, int k, const JellySheet& sheet) {
 }
 
 TEST(JellySheetDraw, SendsFourteenStripsOfThirtyVertices) {
-    const JellySheet sheet = labelledSheet();
+    JellySheet sheet(-100, 80, -100, 100, 80, 100, 1, 1);
+    label(sheet);
     testing::resetGlCalls();
     sheet.draw();
 
@@ -55,7 +54,8 @@ TEST(JellySheetDraw, SendsFourteenStripsOfThirtyVertices) {
 }
 
 TEST(JellySheetDraw, EachStripZigzagsBetweenTwoRows) {
-    const JellySheet sheet = labelledSheet();
+    JellySheet sheet(-100, 80, -100, 100, 80, 100, 1, 1);
+    label(sheet);
     testing::resetGlCalls();
     sheet.draw();
 
@@ -77,7 +77,8 @@ TEST(JellySheetDraw, EachStripZigzagsBetweenTwoRows) {
 }
 
 TEST(JellySheetDraw, StripsStartAtPoints0And15AndEndAtPoints209And224) {
-    const JellySheet sheet = labelledSheet();
+    JellySheet sheet(-100, 80, -100, 100, 80, 100, 1, 1);
+    label(sheet);
     testing::resetGlCalls();
     sheet.draw();
     const std::vector<GlCall> vertices = testing::callsNamed("glVertex3f");
