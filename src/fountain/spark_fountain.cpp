@@ -18,7 +18,7 @@ static_assert(kSwirlRadians == 3.14159 / 180 * 10);
 
 }  // namespace
 
-SparkFountain::SparkFountain(double x, double y, double z) : emitter{x, y, z}, aliveCount{0} {
+SparkFountain::SparkFountain(double x, double y, double z) : emitter{x, y, z} {
     seedFromClock();
     for (std::int32_t slot = 0; slot < kPoolSize; ++slot) {
         positions[slot] = emitter;
@@ -47,7 +47,9 @@ void SparkFountain::emit(std::int32_t count) {
         return;
     }
     std::int32_t revived = 0;
-    for (std::int32_t slot = 0; slot < kPoolSize && revived < count; ++slot) {
+    // The slots below firstPossiblyFree are all live: the lowest free ones lie at or above it.
+    std::int32_t slot = firstPossiblyFree;
+    for (; slot < kPoolSize && revived < count; ++slot) {
         if (alive[slot] != 0) {
             continue;
         }
@@ -57,12 +59,18 @@ void SparkFountain::emit(std::int32_t count) {
         ++aliveCount;
         ++revived;
     }
+    // Every slot passed is live now, the last one revived included.
+    firstPossiblyFree = slot;
+    if (slot > everLiveEnd) {
+        everLiveEnd = slot;
+    }
 }
 
 void SparkFountain::step() {
     const double swirlCos = std::cos(kSwirlRadians);
     const double swirlSin = std::sin(kSwirlRadians);
-    for (std::int32_t slot = 0; slot < kPoolSize; ++slot) {
+    // Slots from everLiveEnd on have never been live: nothing there to age or move.
+    for (std::int32_t slot = 0; slot < everLiveEnd; ++slot) {
         if (alive[slot] == 0) {
             continue;
         }
@@ -71,6 +79,9 @@ void SparkFountain::step() {
             // Freed where it stands: this step does not move it.
             alive[slot] = 0;
             --aliveCount;
+            if (slot < firstPossiblyFree) {
+                firstPossiblyFree = slot;
+            }
             continue;
         }
         Triple& position = positions[slot];

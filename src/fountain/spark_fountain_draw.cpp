@@ -16,7 +16,8 @@ constexpr GLfloat kTailAlpha = 0.0f;
 void SparkFountain::draw() const {
     // One batch for every streak, even when none is alive.
     glBegin(GL_LINES);
-    for (std::int32_t slot = 0; slot < kPoolSize; ++slot) {
+    // Slots from everLiveEnd on have never been live: nothing there to draw.
+    for (std::int32_t slot = 0; slot < everLiveEnd; ++slot) {
         if (alive[slot] == 0) {
             continue;
         }
