@@ -97,16 +97,31 @@ void JellySheet::step() {
 }
 
 void JellySheet::jitter() {
-    seedFromClock();
-    // Each kick is r * factor / 32767 in double (the product first), added to the float force
-    // in double and rounded back to float.
-    for (const auto& point : points) {
-        const double kick = wobblux::rand() * kDownKick / kRandMax;
-        point->force.y = static_cast<float>(point->force.y - kick);
+    const std::uint32_t seed = clockSeed();
+    // Within one clock second every tick draws the same kicks: draw them only when it changes.
+    if (!kicks.drawn || kicks.seed != seed) {
+        // Each kick is r * factor / 32767 in double (the product first); the 225 downward
+        // kicks are drawn before the 225 upward ones.
+        wobblux::srand(seed);
+        for (double& kick : kicks.down) {
+            kick = wobblux::rand() * kDownKick / kRandMax;
+        }
+        for (double& kick : kicks.up) {
+            kick = wobblux::rand() * kUpKick / kRandMax;
+        }
+        kicks.drawn = true;
+        kicks.seed = seed;
+        kicks.stateAfter = randomState();
+    } else {
+        // The darts draw next and must continue the sequence as if the kicks had been drawn.
+        wobblux::srand(kicks.stateAfter);
     }
-    for (const auto& point : points) {
-        const double kick = wobblux::rand() * kUpKick / kRandMax;
-        point->force.y = static_cast<float>(point->force.y + kick);
+    // Added to the float force in double and rounded back to float, downward kick first. Each
+    // point's force takes only its own two kicks, so one pass does what two passes did.
+    for (std::int32_t k = 0; k < kPointCount; ++k) {
+        float& forceY = points[k]->force.y;
+        forceY = static_cast<float>(forceY - kicks.down[k]);
+        forceY = static_cast<float>(forceY + kicks.up[k]);
     }
     if (excited != 0) {
         MassPoint& centre = *points[kCentreIndex];

@@ -31,6 +31,18 @@ struct JellySheet {
     // Toggled by the user; 1 while the sheet is excited.
     std::uint8_t excited = 0;
 
+    // The random kicks of one clock second. Every tick that begins within the same second
+    // re-seeds with the same value and so draws the same 450 numbers: jitter() draws them once
+    // and replays them until the clock's second changes.
+    struct SecondKicks {
+        bool drawn = false;                      // false until the first jitter()
+        std::uint32_t seed = 0;                  // the clock value they were drawn from
+        std::uint32_t stateAfter = 0;            // the generator's state after the 450 draws
+        std::array<double, kPointCount> down{};  // subtracted from each point's force y first
+        std::array<double, kPointCount> up{};    // then added to it
+    };
+    SecondKicks kicks;
+
     // Builds the grid from the start corner (point (0, 0)) to the end corner (point (14, 14)).
     // x advances along a row, y and z down the rows. The two counts are accepted for the
     // caller's convenience but the grid is always 15 x 15. Throws std::bad_alloc if memory
@@ -44,7 +56,9 @@ struct JellySheet {
     // Advances the sheet one tick: jitter, spring forces, point steps, normals.
     void step();
 
-    // Re-seeds the generator from the clock and gives every point a random vertical kick.
+    // Re-seeds the generator from the clock and gives every point a random vertical kick. The
+    // generator is left as 450 draws from the clock's seed leave it, whether or not they are
+    // replayed from `kicks`.
     void jitter();
 
     // Recomputes the interior normals from the positions, then normalizes all of them.
