@@ -147,11 +147,11 @@ void JellySheet::computeNormals() {
             normal = normal + d.cross(r);
             normal = normal + r.cross(dr);
             normal = normal + dr.cross(u);
+            normal.normalize();
         }
     }
-    for (Vector3& normal : normals) {
-        normal.normalize();
-    }
+    // The border normals are never recomputed and stay (0, 0, 1), which normalize() would
+    // leave bit for bit as it is (its length is exactly 1): they are not normalized again.
 }
 
 }  // namespace wobblux

@@ -61,7 +61,8 @@ struct JellySheet {
     // replayed from `kicks`.
     void jitter();
 
-    // Recomputes the interior normals from the positions, then normalizes all of them.
+    // Recomputes the interior normals from the positions and normalizes them; the border
+    // normals keep the (0, 0, 1) of construction.
     void computeNormals();
 
     // Draws the sheet as 14 lit, translucent triangle strips (GL; defined in the draw file).
