@@ -70,7 +70,8 @@ void SparkFountain::step() {
     const double swirlCos = std::cos(kSwirlRadians);
     const double swirlSin = std::sin(kSwirlRadians);
     // Slots from everLiveEnd on have never been live: nothing there to age or move.
-    for (std::int32_t slot = 0; slot < everLiveEnd; ++slot) {
+    const std::int32_t end = everLiveEnd;
+    for (std::int32_t slot = 0; slot < end; ++slot) {
         if (alive[slot] == 0) {
             continue;
         }
@@ -84,13 +85,10 @@ void SparkFountain::step() {
             }
             continue;
         }
-        Triple& position = positions[slot];
-        position = add(position, velocities[slot]);
         // Swing about the vertical axis after the move; both new values use the moved x and z.
-        const double movedX = position[0];
-        const double movedZ = position[2];
-        position[0] = movedX * swirlCos - movedZ * swirlSin;
-        position[2] = movedX * swirlSin + movedZ * swirlCos;
+        const Triple moved = add(positions[slot], velocities[slot]);
+        positions[slot] = {moved[0] * swirlCos - moved[2] * swirlSin, moved[1],
+                           moved[0] * swirlSin + moved[2] * swirlCos};
     }
 }
 
