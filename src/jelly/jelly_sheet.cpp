@@ -147,11 +147,15 @@ void JellySheet::computeNormals() {
             normal = normal + d.cross(r);
             normal = normal + r.cross(dr);
             normal = normal + dr.cross(u);
-            normal.normalize();
         }
     }
-    // The border normals are never recomputed and stay (0, 0, 1), which normalize() would
-    // leave bit for bit as it is (its length is exactly 1): they are not normalized again.
+    // Only the interior: the border normals stay the (0, 0, 1) of construction, which
+    // normalize() would leave bit for bit as it is (its length is exactly 1).
+    for (std::int32_t i = 1; i < kLast; ++i) {
+        for (std::int32_t j = 1; j < kLast; ++j) {
+            normals[pointIndex(i, j)].normalize();
+        }
+    }
 }
 
 }  // namespace wobblux
