@@ -1,17 +1,6 @@
 #include "jelly/spring.h"
 
 namespace wobblux {
-namespace {
-
-// What normalize() makes of v, given its length(): the same test and the same divisions.
-Vector3 normalized(const Vector3& v, float length) {
-    if (length < Vector3::kMinNormalizeLength) {
-        return v;
-    }
-    return {v.x / length, v.y / length, v.z / length};
-}
-
-}  // namespace
 
 Spring::Spring(MassPoint* pointA, MassPoint* pointB, float stiffness, float damping)
     : stiffness(stiffness),
@@ -25,12 +14,11 @@ Spring::Spring(MassPoint* pointA, MassPoint* pointB, float stiffness, float damp
 
 void Spring::applyForce() {
     const Vector3 delta = pointB->position - pointA->position;
-    // One square root serves both the distance and the direction, where normalize() would
-    // take it a second time.
+    // normalize() leaves a delta shorter than 0.1 as it is, so coincident points give no
+    // direction and no force rather than a division by zero.
+    Vector3 direction = delta;
+    direction.normalize();
     const float distance = delta.length();
-    // A delta shorter than 0.1 is kept as it is, so coincident points give no direction and no
-    // force rather than a division by zero.
-    const Vector3 direction = normalized(delta, distance);
     const float stretch = (distance - restLength) * stiffness;
 
     const Vector3 relativeVelocity = pointB->velocity - pointA->velocity;
