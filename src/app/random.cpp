@@ -27,8 +27,16 @@ void setClockSource(ClockSource source) {
     clockSource = source != nullptr ? source : calendarClock;
 }
 
+std::uint32_t clockSeed() {
+    return static_cast<std::uint32_t>(clockSource());
+}
+
 void seedFromClock() {
-    srand(static_cast<std::uint32_t>(clockSource()));
+    srand(clockSeed());
+}
+
+std::uint32_t randomState() {
+    return state;
 }
 
 }  // namespace wobblux

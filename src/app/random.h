@@ -22,7 +22,14 @@ int rand();
 using ClockSource = std::time_t (*)();
 void setClockSource(ClockSource source);
 
-// Seeds the generator with the clock's current value, taken modulo 2^32.
+// The clock's current value taken modulo 2^32: the seed that seedFromClock() uses.
+std::uint32_t clockSeed();
+
+// Seeds the generator with clockSeed().
 void seedFromClock();
+
+// The generator's state now. srand() with this value puts the generator back exactly here, so a
+// caller that replays draws it made before can leave the generator where those draws left it.
+std::uint32_t randomState();
 
 }  // namespace wobblux

@@ -1,17 +1,13 @@
 #include "darts/dart_group.h"
 
-#include <cmath>
-
 #include "app/random.h"
 
 namespace wobblux {
 namespace {
 
-using Triple = Dart::Triple;
-
-constexpr int kX = 0;
-constexpr int kY = 1;
-constexpr int kZ = 2;
+constexpr std::int32_t kX = 0;
+constexpr std::int32_t kY = 1;
+constexpr std::int32_t kZ = 2;
 
 struct DartStart {
     Triple position;
@@ -60,11 +56,6 @@ constexpr double kFleeSpeed = 3.0;
 constexpr double kFleeRadius = 80.0;
 // Outward direction for a dart exactly at the origin, which has none: level, along +x.
 constexpr Triple kOriginFleeDirection{1.0, 0.0, 0.0};
-
-// Squares summed x, y, z, in that order, so every run rounds the same way.
-double length(const Triple& v) {
-    return std::sqrt(v[kX] * v[kX] + v[kY] * v[kY] + v[kZ] * v[kZ]);
-}
 
 // A coordinate in [-halfExtent, halfExtent]; scaled after the division, as the range needs.
 double randomCoordinate(double halfExtent) {
@@ -119,17 +110,12 @@ void flee(Dart& dart) {
         dart.direction = kOriginFleeDirection;
         distance = 1.0;
     } else {
-        for (double& component : dart.direction) {
-            component /= distance;
-        }
+        dart.direction = divided(dart.direction, distance);
     }
 
     if (distance > kFleeRadius) {
         // direction x up: the level tangent of the circle about the vertical axis.
-        const Triple& d = dart.direction;
-        const Triple& u = dart.up;
-        dart.velocity = {d[kY] * u[kZ] - d[kZ] * u[kY], d[kZ] * u[kX] - d[kX] * u[kZ],
-                         d[kX] * u[kY] - d[kY] * u[kX]};
+        dart.velocity = cross(dart.direction, dart.up);
     } else {
         dart.velocity = dart.direction;
     }
@@ -144,15 +130,13 @@ void flee(Dart& dart) {
 void leap(Dart& dart) {
     dart.velocity[kY] -= kGravity;
     dart.leapTicks += 1;
-    for (int axis = kX; axis <= kZ; ++axis) {
-        dart.position[axis] += dart.velocity[axis];
-    }
+    dart.position = add(dart.position, dart.velocity);
     dart.heading = dart.velocity;
 }
 
 void wander(Dart& dart) {
     dart.direction = dart.target;
-    for (int axis = kX; axis <= kZ; ++axis) {
+    for (std::int32_t axis = kX; axis <= kZ; ++axis) {
         if (dart.position[axis] + dart.velocity[axis] > dart.direction[axis]) {
             dart.velocity[axis] -= kSteerStep;
         } else {
@@ -166,14 +150,10 @@ void wander(Dart& dart) {
         // target). Keep the promised speed of 1 along the level heading every dart starts with.
         dart.velocity = kStartHeading;
     } else {
-        for (double& component : dart.velocity) {
-            component /= speed;
-        }
+        dart.velocity = divided(dart.velocity, speed);
     }
 
-    for (int axis = kX; axis <= kZ; ++axis) {
-        dart.position[axis] += dart.velocity[axis];
-    }
+    dart.position = add(dart.position, dart.velocity);
     dart.heading[kX] = dart.velocity[kX];
     dart.heading[kZ] = dart.velocity[kZ];
     dart.retargetTicks += 1;
@@ -182,7 +162,7 @@ void wander(Dart& dart) {
 }  // namespace
 
 DartGroup::DartGroup() {
-    for (std::size_t i = 0; i < darts.size(); ++i) {
+    for (std::int32_t i = 0; i < kDartCount; ++i) {
         Dart& dart = darts[i];
         dart.position = kStarts[i].position;
         dart.colour = kStarts[i].colour;

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "math/triple.h"
+
 namespace wobblux {
 
 // The darts' three behaviours; values as the rest of the system knows them.
@@ -13,7 +15,7 @@ inline constexpr std::int32_t Flee = 103;
 // One mover. Vectors are x, y, z doubles with y up; positions in scene units, velocities in
 // scene units per tick, counters in ticks.
 struct Dart {
-    using Triple = std::array<double, 3>;
+    using Triple = ::wobblux::Triple;
 
     Triple position;             // centre of the dart
     Triple velocity;             // motion per tick
@@ -31,13 +33,16 @@ struct Dart {
 // The five darts. Each wanders towards random targets, may leap when near the sheet's height,
 // and flees outwards, then circles, while the sheet is excited.
 struct DartGroup {
-    static constexpr int kDartCount = 5;
+    static constexpr std::int32_t kDartCount = 5;
 
     std::array<Dart, kDartCount> darts;
 
     // Places and colours the darts and draws one random starting velocity for each.
     // Does not seed the generator.
     DartGroup();
+    // The scene has one group, created once; a copy could only be a mistake.
+    DartGroup(const DartGroup&) = delete;
+    DartGroup& operator=(const DartGroup&) = delete;
 
     // Advances every dart one tick. sheetHeight is the height of the sheet's centre point;
     // any non-zero `excited` counts as set.

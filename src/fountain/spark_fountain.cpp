@@ -18,31 +18,23 @@ static_assert(kSwirlRadians == 3.14159 / 180 * 10);
 
 }  // namespace
 
-SparkFountain::SparkFountain(double x, double y, double z) : emitter{x, y, z}, aliveCount{0} {
+SparkFountain::SparkFountain(double x, double y, double z) : emitter{x, y, z} {
     seedFromClock();
-    for (int slot = 0; slot < kPoolSize; ++slot) {
+    for (std::int32_t slot = 0; slot < kPoolSize; ++slot) {
         positions[slot] = emitter;
         colours[slot] = {1.0, 1.0, 1.0};
 
         // A direction inside the box x, z in [-0.5, 0.5], y in [0, 1]; x and z are never exactly
         // zero (32767 is odd), so the length below is never zero.
-        Triple& velocity = velocities[slot];
         const int r1 = wobblux::rand();
         const int r2 = wobblux::rand();
         const int r3 = wobblux::rand();
-        velocity = {r1 / kRandMax - 0.5, r2 / kRandMax, r3 / kRandMax - 0.5};
-
-        const double length = std::sqrt(velocity[0] * velocity[0] + velocity[1] * velocity[1] +
-                                        velocity[2] * velocity[2]);
-        for (double& component : velocity) {
-            component = component / (2.0 * length);
-        }
+        const Triple direction{r1 / kRandMax - 0.5, r2 / kRandMax, r3 / kRandMax - 0.5};
+        const Triple halfUnit = divided(direction, 2.0 * length(direction));
 
         // Divide by the range first, then scale: the order fixes the rounding.
         const double speedFactor = wobblux::rand() / kRandMax * kSpeedScale;
-        for (double& component : velocity) {
-            component = component * speedFactor;
-        }
+        velocities[slot] = scaled(halfUnit, speedFactor);
 
         ages[slot] = 0;
         alive[slot] = 0;
@@ -55,7 +47,9 @@ void SparkFountain::emit(std::int32_t count) {
         return;
     }
     std::int32_t revived = 0;
-    for (int slot = 0; slot < kPoolSize && revived < count; ++slot) {
+    // The slots below firstPossiblyFree are all live: the lowest free ones lie at or above it.
+    std::int32_t slot = firstPossiblyFree;
+    for (; slot < kPoolSize && revived < count; ++slot) {
         if (alive[slot] != 0) {
             continue;
         }
@@ -65,12 +59,19 @@ void SparkFountain::emit(std::int32_t count) {
         ++aliveCount;
         ++revived;
     }
+    // Every slot passed is live now, the last one revived included.
+    firstPossiblyFree = slot;
+    if (slot > everLiveEnd) {
+        everLiveEnd = slot;
+    }
 }
 
 void SparkFountain::step() {
     const double swirlCos = std::cos(kSwirlRadians);
     const double swirlSin = std::sin(kSwirlRadians);
-    for (int slot = 0; slot < kPoolSize; ++slot) {
+    // Slots from everLiveEnd on have never been live: nothing there to age or move.
+    const std::int32_t end = everLiveEnd;
+    for (std::int32_t slot = 0; slot < end; ++slot) {
         if (alive[slot] == 0) {
             continue;
         }
@@ -79,18 +80,15 @@ void SparkFountain::step() {
             // Freed where it stands: this step does not move it.
             alive[slot] = 0;
             --aliveCount;
+            if (slot < firstPossiblyFree) {
+                firstPossiblyFree = slot;
+            }
             continue;
         }
-        Triple& position = positions[slot];
-        const Triple& velocity = velocities[slot];
-        for (int axis = 0; axis < 3; ++axis) {
-            position[axis] = position[axis] + velocity[axis];
-        }
         // Swing about the vertical axis after the move; both new values use the moved x and z.
-        const double movedX = position[0];
-        const double movedZ = position[2];
-        position[0] = movedX * swirlCos - movedZ * swirlSin;
-        position[2] = movedX * swirlSin + movedZ * swirlCos;
+        const Triple moved = add(positions[slot], velocities[slot]);
+        positions[slot] = {moved[0] * swirlCos - moved[2] * swirlSin, moved[1],
+                           moved[0] * swirlSin + moved[2] * swirlCos};
     }
 }
 

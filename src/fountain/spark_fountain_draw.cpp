@@ -16,7 +16,8 @@ constexpr GLfloat kTailAlpha = 0.0f;
 void SparkFountain::draw() const {
     // One batch for every streak, even when none is alive.
     glBegin(GL_LINES);
-    for (int slot = 0; slot < kPoolSize; ++slot) {
+    // Slots from everLiveEnd on have never been live: nothing there to draw.
+    for (std::int32_t slot = 0; slot < everLiveEnd; ++slot) {
         if (alive[slot] == 0) {
             continue;
         }
@@ -29,9 +30,9 @@ void SparkFountain::draw() const {
 
         // Computed in double, narrowed to float only for GL.
         glColor4f(red, green, blue, kHeadAlpha);
-        glVertex3f(static_cast<GLfloat>(position[0] + kHeadSteps * velocity[0]),
-                   static_cast<GLfloat>(position[1] + kHeadSteps * velocity[1]),
-                   static_cast<GLfloat>(position[2] + kHeadSteps * velocity[2]));
+        const Triple head = addScaled(position, kHeadSteps, velocity);
+        glVertex3f(static_cast<GLfloat>(head[0]), static_cast<GLfloat>(head[1]),
+                   static_cast<GLfloat>(head[2]));
         glColor4f(red, green, blue, kTailAlpha);
         glVertex3f(static_cast<GLfloat>(position[0]), static_cast<GLfloat>(position[1]),
                    static_cast<GLfloat>(position[2]));

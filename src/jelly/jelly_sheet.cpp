@@ -5,7 +5,7 @@
 namespace wobblux {
 namespace {
 
-constexpr int kLast = JellySheet::kGridSize - 1;  // index of the last row and column
+constexpr std::int32_t kLast = JellySheet::kGridSize - 1;  // index of the last row and column
 
 constexpr float kPointMass = 1.0f;
 constexpr float kSpringStiffness = 1.0f;
@@ -19,7 +19,7 @@ constexpr double kUpKick = 0.1;
 // Extra upward force on the centre point while excited.
 constexpr float kExcitedPush = 10.0f;
 
-constexpr int pointIndex(int row, int column) {
+constexpr std::int32_t pointIndex(std::int32_t row, std::int32_t column) {
     return row * JellySheet::kGridSize + column;
 }
 
@@ -27,7 +27,6 @@ constexpr int pointIndex(int row, int column) {
 
 JellySheet::JellySheet(double x0, double y0, double z0, double x1, double y1, double z1,
                        double pointsPerRow, double pointsPerColumn) {
-    excited = 0;
     // The grid is always 15 x 15, whatever the caller asked for.
     pointsPerRow = kGridSize;
     pointsPerColumn = kGridSize;
@@ -40,8 +39,8 @@ JellySheet::JellySheet(double x0, double y0, double z0, double x1, double y1, do
     double x = x0;
     double y = y0;
     double z = z0;
-    for (int i = 0; i < kGridSize; ++i) {
-        for (int j = 0; j < kGridSize; ++j) {
+    for (std::int32_t i = 0; i < kGridSize; ++i) {
+        for (std::int32_t j = 0; j < kGridSize; ++j) {
             points[pointIndex(i, j)] = std::make_unique<MassPoint>(
                 static_cast<float>(x), static_cast<float>(y), static_cast<float>(z), 0.0f, 0.0f,
                 0.0f, kPointMass, 0.0f, 0.0f, 1.0f);
@@ -55,22 +54,22 @@ JellySheet::JellySheet(double x0, double y0, double z0, double x1, double y1, do
         rowEnd.maxY = kLastColumnMaxY;
     }
 
-    for (int i = 0; i < kGridSize; ++i) {
-        for (int j = 0; j < kLast; ++j) {
+    for (std::int32_t i = 0; i < kGridSize; ++i) {
+        for (std::int32_t j = 0; j < kLast; ++j) {
             rowSprings[i * kLast + j] = std::make_unique<Spring>(points[pointIndex(i, j)].get(),
                                                                  points[pointIndex(i, j + 1)].get(),
                                                                  kSpringStiffness, kSpringDamping);
         }
     }
-    for (int i = 0; i < kLast; ++i) {
-        for (int j = 0; j < kGridSize; ++j) {
+    for (std::int32_t i = 0; i < kLast; ++i) {
+        for (std::int32_t j = 0; j < kGridSize; ++j) {
             columnSprings[i * kGridSize + j] = std::make_unique<Spring>(
                 points[pointIndex(i, j)].get(), points[pointIndex(i + 1, j)].get(),
                 kSpringStiffness, kSpringDamping);
         }
     }
 
-    for (int k = 0; k < kGridSize; ++k) {
+    for (std::int32_t k = 0; k < kGridSize; ++k) {
         points[pointIndex(0, k)]->bounceY = true;
         points[pointIndex(kLast, k)]->bounceY = true;
         points[pointIndex(k, 0)]->bounceY = true;
@@ -98,16 +97,31 @@ void JellySheet::step() {
 }
 
 void JellySheet::jitter() {
-    seedFromClock();
-    // Each kick is r * factor / 32767 in double (the product first), added to the float force
-    // in double and rounded back to float.
-    for (const auto& point : points) {
-        const double kick = wobblux::rand() * kDownKick / kRandMax;
-        point->force.y = static_cast<float>(point->force.y - kick);
+    const std::uint32_t seed = clockSeed();
+    // Within one clock second every tick draws the same kicks: draw them only when it changes.
+    if (!kicks.drawn || kicks.seed != seed) {
+        // Each kick is r * factor / 32767 in double (the product first); the 225 downward
+        // kicks are drawn before the 225 upward ones.
+        wobblux::srand(seed);
+        for (double& kick : kicks.down) {
+            kick = wobblux::rand() * kDownKick / kRandMax;
+        }
+        for (double& kick : kicks.up) {
+            kick = wobblux::rand() * kUpKick / kRandMax;
+        }
+        kicks.drawn = true;
+        kicks.seed = seed;
+        kicks.stateAfter = randomState();
+    } else {
+        // The darts draw next and must continue the sequence as if the kicks had been drawn.
+        wobblux::srand(kicks.stateAfter);
     }
-    for (const auto& point : points) {
-        const double kick = wobblux::rand() * kUpKick / kRandMax;
-        point->force.y = static_cast<float>(point->force.y + kick);
+    // Added to the float force in double and rounded back to float, downward kick first. Each
+    // point's force takes only its own two kicks, so one pass does what two passes did.
+    for (std::int32_t k = 0; k < kPointCount; ++k) {
+        float& forceY = points[k]->force.y;
+        forceY = static_cast<float>(forceY - kicks.down[k]);
+        forceY = static_cast<float>(forceY + kicks.up[k]);
     }
     if (excited != 0) {
         MassPoint& centre = *points[kCentreIndex];
@@ -116,8 +130,8 @@ void JellySheet::jitter() {
 }
 
 void JellySheet::computeNormals() {
-    for (int i = 1; i < kLast; ++i) {
-        for (int j = 1; j < kLast; ++j) {
+    for (std::int32_t i = 1; i < kLast; ++i) {
+        for (std::int32_t j = 1; j < kLast; ++j) {
             const Vector3& p = points[pointIndex(i, j)]->position;
             const Vector3 u = points[pointIndex(i - 1, j)]->position - p;
             const Vector3 l = points[pointIndex(i, j - 1)]->position - p;
@@ -135,8 +149,12 @@ void JellySheet::computeNormals() {
             normal = normal + dr.cross(u);
         }
     }
-    for (Vector3& normal : normals) {
-        normal.normalize();
+    // Only the interior: the border normals stay the (0, 0, 1) of construction, which
+    // normalize() would leave bit for bit as it is (its length is exactly 1).
+    for (std::int32_t i = 1; i < kLast; ++i) {
+        for (std::int32_t j = 1; j < kLast; ++j) {
+            normals[pointIndex(i, j)].normalize();
+        }
     }
 }
 

@@ -19,11 +19,11 @@ void sendVertex(const MassPoint& point, const Vector3& normal) {
 void JellySheet::draw() const {
     // One strip per pair of neighbouring rows; each grid cell is split along the diagonal
     // from (i+1, j) to (i, j+1).
-    for (int i = 0; i < kGridSize - 1; ++i) {
+    for (std::int32_t i = 0; i < kGridSize - 1; ++i) {
         glBegin(GL_TRIANGLE_STRIP);
-        for (int j = 0; j < kGridSize; ++j) {
-            const int upper = i * kGridSize + j;
-            const int lower = upper + kGridSize;
+        for (std::int32_t j = 0; j < kGridSize; ++j) {
+            const std::int32_t upper = i * kGridSize + j;
+            const std::int32_t lower = upper + kGridSize;
             sendVertex(*points[upper], normals[upper]);
             sendVertex(*points[lower], normals[lower]);
         }

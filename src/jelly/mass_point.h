@@ -40,6 +40,9 @@ struct MassPoint {
 
     MassPoint(float px, float py, float pz, float vx, float vy, float vz, float mass, float red,
               float green, float blue);
+    // Springs hold the point's address: a copy would not be attached to them.
+    MassPoint(const MassPoint&) = delete;
+    MassPoint& operator=(const MassPoint&) = delete;
 
     // Records the spring at the tail of this point's list.
     void attachSpring(Spring* spring);

@@ -16,6 +16,9 @@ struct Spring {
     // Takes the rest length from the points' current distance and attaches itself to
     // pointA, then pointB.
     Spring(MassPoint* pointA, MassPoint* pointB, float stiffness, float damping);
+    // Its points list it by address: a copy would be attached to nothing.
+    Spring(const Spring&) = delete;
+    Spring& operator=(const Spring&) = delete;
 
     // Adds this tick's stretch and damping force to both points' force.
     void applyForce();
