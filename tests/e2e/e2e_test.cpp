@@ -36,6 +36,12 @@ class Wobblux : public ::testing::Test {
     }
 
     void TearDown() override {
+        // Only a close request may end the program, and then with status 0; a crash or a
+        // sanitizer report ends it otherwise.
+        if (program && program->waitForExit(milliseconds(0))) {
+            EXPECT_TRUE(WIFEXITED(program->waitStatus()) && WEXITSTATUS(program->waitStatus()) == 0)
+                << "the program ended on its own, wait status " << program->waitStatus();
+        }
         client.reset();
         program.reset();  // ends the program by its own id, if it still runs
         screen.reset();
