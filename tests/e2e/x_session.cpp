@@ -1,5 +1,6 @@
 #include "x_session.h"
 
+#include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -272,6 +273,13 @@ void XClient::drag(Window window, unsigned int button, int x0, int y0, int x1, i
 void XClient::resize(Window window, int width, int height) {
     XResizeWindow(display_, window, static_cast<unsigned int>(width),
                   static_cast<unsigned int>(height));
+    XSync(display_, False);
+}
+
+void XClient::setKeyRepeat(milliseconds delay, milliseconds interval) {
+    XAutoRepeatOn(display_);
+    XkbSetAutoRepeatRate(display_, XkbUseCoreKbd, static_cast<unsigned int>(delay.count()),
+                         static_cast<unsigned int>(interval.count()));
     XSync(display_, False);
 }
 

@@ -96,6 +96,9 @@ class XClient {
     KeyCode keycode(const char* keysymName);
     void pressKey(KeyCode code);
     void releaseKey(KeyCode code);
+    // Sets how the server repeats a held key: the first repeat after `delay`, then one every
+    // `interval`.
+    void setKeyRepeat(milliseconds delay, milliseconds interval);
     void pressButton(unsigned int button);
     void releaseButton(unsigned int button);
     // Holds `button`, moves the pointer in `steps` events from (x0, y0) to (x1, y1), releases.
