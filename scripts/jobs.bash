@@ -25,23 +25,19 @@ run() {
   return "$status"
 }
 
-# Stops every process group started here that is still alive: SIGTERM, then SIGKILL to what
-# is left after five seconds.
+# Stops every process group started here that is still alive, the last started first (the
+# program before the X server it draws on, so it does not complain of a lost connection):
+# SIGTERM, then SIGKILL to what is left of a group after five seconds.
 stop_started() {
-  local group
-  for group in "${started_groups[@]}"; do
-    kill -TERM -- "-$group" 2>/dev/null || true
-  done
   set +m  # no job notices for what is being stopped
-  for _ in $(seq 50); do
-    local alive=0
-    for group in "${started_groups[@]}"; do
-      kill -0 -- "-$group" 2>/dev/null && alive=1
+  local index group
+  for ((index = ${#started_groups[@]} - 1; index >= 0; index--)); do
+    group=${started_groups[index]}
+    kill -TERM -- "-$group" 2>/dev/null || continue
+    for _ in $(seq 50); do
+      kill -0 -- "-$group" 2>/dev/null || break
+      sleep 0.1
     done
-    ((alive)) || break
-    sleep 0.1
-  done
-  for group in "${started_groups[@]}"; do
     kill -KILL -- "-$group" 2>/dev/null || true
   done
   wait 2>/dev/null || true
@@ -49,7 +45,7 @@ stop_started() {
 }
 
 # Ends the script on SIGINT (status 130) or SIGTERM (143) after stopping what it started;
-# on_exit, if the script defines it, still runs.
+# an EXIT trap still runs after it.
 stop_on_signals() {
   trap 'trap - INT TERM; stop_started; exit 130' INT
   trap 'trap - INT TERM; stop_started; exit 143' TERM
