@@ -56,6 +56,10 @@ int runWobblux() {
     initToolkit();
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
     glutCreateWindow(kWindowTitle);
+    // A held key reaches the program once: the server's auto-repeat would otherwise toggle the
+    // excited state some 25 times a second for as long as the space bar is down. The toolkit
+    // keeps this setting per window, so it is asked for once the window exists.
+    glutIgnoreKeyRepeat(1);
     registerCallbacks();
     try {
         buildSimulations();

@@ -24,9 +24,9 @@ TEST(Startup, OpensTheWindowRegistersCallbacksBuildsTheSceneAndRunsTheLoop) {
     EXPECT_EQ(runWobblux(), 0);  // the fake main loop returns at once
 
     const std::vector<std::string> expectedPrefix = {
-        "glutInit",        "glutInitDisplayMode", "glutCreateWindow", "glutDisplayFunc",
-        "glutReshapeFunc", "glutTimerFunc",       "glutKeyboardFunc", "glutMotionFunc",
-        "glutMouseFunc",   "glClearColor"};
+        "glutInit",        "glutInitDisplayMode", "glutCreateWindow", "glutIgnoreKeyRepeat",
+        "glutDisplayFunc", "glutReshapeFunc",     "glutTimerFunc",    "glutKeyboardFunc",
+        "glutMotionFunc",  "glutMouseFunc",       "glClearColor"};
     const std::vector<std::string> names = callNames();
     ASSERT_GE(names.size(), expectedPrefix.size());
     EXPECT_EQ(std::vector<std::string>(names.begin(), names.begin() + expectedPrefix.size()),
@@ -38,13 +38,15 @@ TEST(Startup, OpensTheWindowRegistersCallbacksBuildsTheSceneAndRunsTheLoop) {
     EXPECT_EQ(calls[0].text, "wobblux");
     EXPECT_EQ(calls[1].args, std::vector<double>{GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH});
     EXPECT_EQ(calls[2].text, "Wobblux");
-    EXPECT_EQ(calls[3].pointer, address(&onDisplay));
-    EXPECT_EQ(calls[4].pointer, address(&onReshape));
-    EXPECT_EQ(calls[5].args, (std::vector<double>{0, 1}));
-    EXPECT_EQ(calls[5].pointer, address(&onTimerTick));
-    EXPECT_EQ(calls[6].pointer, address(&onKeyboard));
-    EXPECT_EQ(calls[7].pointer, address(&onMotion));
-    EXPECT_EQ(calls[8].pointer, address(&onMouse));
+    EXPECT_EQ(calls[3].args, std::vector<double>{1});  // held keys are not repeated
+    EXPECT_EQ(countCalls("glutIgnoreKeyRepeat"), 1u);
+    EXPECT_EQ(calls[4].pointer, address(&onDisplay));
+    EXPECT_EQ(calls[5].pointer, address(&onReshape));
+    EXPECT_EQ(calls[6].args, (std::vector<double>{0, 1}));
+    EXPECT_EQ(calls[6].pointer, address(&onTimerTick));
+    EXPECT_EQ(calls[7].pointer, address(&onKeyboard));
+    EXPECT_EQ(calls[8].pointer, address(&onMotion));
+    EXPECT_EQ(calls[9].pointer, address(&onMouse));
 
     EXPECT_EQ(app.yaw, 0.0f);
     EXPECT_EQ(app.pitch, 0.0f);

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 
 #include <memory>
+#include <random>
 
 #include "scene_probe.h"
 
@@ -35,6 +36,12 @@ class Wobblux : public ::testing::Test {
     }
 
     void TearDown() override {
+        // Only a close request may end the program, and then with status 0; a crash or a
+        // sanitizer report ends it otherwise.
+        if (program && program->waitForExit(milliseconds(0))) {
+            EXPECT_TRUE(WIFEXITED(program->waitStatus()) && WEXITSTATUS(program->waitStatus()) == 0)
+                << "the program ended on its own, wait status " << program->waitStatus();
+        }
         client.reset();
         program.reset();  // ends the program by its own id, if it still runs
         screen.reset();
@@ -85,6 +92,26 @@ TEST_F(Wobblux, SpaceBarStartsTheSprayAndASecondPressLetsItDieOut) {
     EXPECT_LT(waitForSpray(false, milliseconds(5000)), kSprayPixels);
 }
 
+TEST_F(Wobblux, HoldingTheSpaceBarTogglesOnceHoweverLongItIsHeld) {
+    // The server repeats a held key; each hold must still count as one press. Repeats come at
+    // 250 ms and then every 500 ms, so each hold below sees an odd number of them, which would
+    // leave the state unchanged, and ends 250 ms from the nearest one: the toolkit tells a
+    // repeat from a real release by asking the server while it handles the event, and must
+    // not be asked after the real release.
+    client->setKeyRepeat(milliseconds(250), milliseconds(500));
+    const KeyCode space = client->keycode("space");
+    bool excited = false;
+    for (const int holdMs : {2500, 500, 1500}) {
+        client->pressKey(space);
+        sleepFor(milliseconds(holdMs));
+        client->releaseKey(space);
+        excited = !excited;
+        // Sparks live two seconds: after that the spray shows only while the sheet is excited.
+        sleepFor(milliseconds(2500));
+        EXPECT_EQ(sprayPixels() >= kSprayPixels, excited) << "after a hold of " << holdMs << " ms";
+    }
+}
+
 TEST_F(Wobblux, HoldingTheRightButtonExcitesAndReleasingCalms) {
     client->pressButton(kRightButton);
     EXPECT_GE(waitForSpray(true, milliseconds(1000)), kSprayPixels);
@@ -128,6 +155,77 @@ TEST_F(Wobblux, KeepsDrawingAfterAResize) {
     ASSERT_TRUE(yellowCentre(client->capture(window), x, y, count));
     EXPECT_NEAR(x, 240.0, 480 * 0.05);
     EXPECT_GT(y, 240 * 0.65);
+}
+
+// About 15 s of real input of every kind: key taps over the whole keycode range, clicks of
+// buttons 1 to 5 (the wheel included), drags with each of them and resizes from 1 x 1 to
+// 2000 x 2000. Every drag goes out and comes back over the same points and every drag starts
+// and ends at the same place, so the camera ends where it began (give or take the very first
+// motion event, which compares against (0, 0)) and the tank can be seen again afterwards.
+TEST_F(Wobblux, KeepsDrawingAndAnsweringAfterAStormOfInput) {
+    std::mt19937 random(8);  // the same storm every run
+    const auto pick = [&random](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    const int sizes[][2] = {{1, 1}, {2000, 2000}, {1, 2000}, {2000, 1}};
+    int keyTaps = 0;
+    int rounds = 0;
+    const auto end = Clock::now() + milliseconds(15000);
+    while (Clock::now() < end) {
+        // Keys go to the window under the pointer: its top-left pixel exists at every size.
+        client->movePointer(window, 0, 0);
+        KeyCode previous = 0;
+        for (int i = 0; i < 40; ++i) {
+            // Never the same key twice in a row: a release followed at once by a press of the
+            // same key looks like auto-repeat, which the program rightly drops.
+            const KeyCode code = static_cast<KeyCode>(pick(8, 255));
+            if (code != previous) {
+                client->pressKey(code);
+                client->releaseKey(code);
+                previous = code;
+                ++keyTaps;
+            }
+        }
+        for (unsigned int button = 1; button <= 5; ++button) {
+            client->pressButton(button);
+            client->releaseButton(button);
+        }
+        const auto button = static_cast<unsigned int>(pick(1, 5));
+        const int dx = pick(-300, 300);
+        const int dy = pick(-300, 300);
+        const int steps = pick(5, 30);
+        client->movePointer(window, 100, 100);
+        client->pressButton(button);
+        for (int step = 1; step <= steps; ++step) {
+            client->movePointer(window, 100 + dx * step / steps, 100 + dy * step / steps);
+        }
+        for (int step = steps - 1; step >= 0; --step) {
+            client->movePointer(window, 100 + dx * step / steps, 100 + dy * step / steps);
+        }
+        client->releaseButton(button);
+        const bool extreme = rounds < 4;
+        client->resize(window, extreme ? sizes[rounds][0] : pick(1, 2000),
+                       extreme ? sizes[rounds][1] : pick(1, 2000));
+        ++rounds;
+        sleepFor(milliseconds(20));
+    }
+    EXPECT_GT(keyTaps, 2000);
+
+    client->resize(window, width, height);
+    client->movePointer(window, width / 2, height / 2);
+    sleepFor(milliseconds(2500));  // let the program catch up and any old sparks die
+    ASSERT_FALSE(program->waitForExit(milliseconds(0))) << "the program ended during the storm";
+    EXPECT_GE(client->countDamage(window, milliseconds(1000)), 15) << "no longer drawing";
+
+    // The space taps of the storm left the sheet in either state; the space bar flips it.
+    const bool excited = sprayPixels() >= kSprayPixels;
+    client->tapKey("space");
+    EXPECT_EQ(waitForSpray(!excited, milliseconds(5000)) >= kSprayPixels, !excited);
+
+    client->requestClose(window);
+    ASSERT_TRUE(program->waitForExit(milliseconds(3000))) << "still running 3 s after close";
+    ASSERT_TRUE(WIFEXITED(program->waitStatus()));
+    EXPECT_EQ(WEXITSTATUS(program->waitStatus()), 0);
 }
 
 TEST_F(Wobblux, ClosingTheWindowEndsTheProgramWithStatusZero) {

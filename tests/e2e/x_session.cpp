@@ -1,9 +1,12 @@
 #include "x_session.h"
 
+#include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/extensions/Xdamage.h>
 #include <png.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -99,14 +102,24 @@ VirtualScreen::VirtualScreen(int width, int height) {
         std::vector<std::string>{}, ready[1]);
     close(ready[1]);
 
+    // A hung Xvfb must fail the test, not block it: wait for each byte with a deadline.
+    const auto deadline = Clock::now() + milliseconds(10000);
     std::string number;
-    char c;
-    while (read(ready[0], &c, 1) == 1 && c != '\n') {
-        number += c;
+    char c = 0;
+    while (c != '\n') {
+        const auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now()).count();
+        pollfd readyFd{ready[0], POLLIN, 0};
+        if (left <= 0 || poll(&readyFd, 1, static_cast<int>(left)) <= 0 ||
+            read(ready[0], &c, 1) != 1) {
+            break;
+        }
+        if (c != '\n') {
+            number += c;
+        }
     }
     close(ready[0]);
-    if (number.empty()) {
-        throw std::runtime_error("Xvfb did not start");
+    if (c != '\n' || number.empty()) {
+        throw std::runtime_error("Xvfb did not start within ten seconds");
     }
     name_ = ":" + number;
 }
@@ -216,8 +229,22 @@ void XClient::movePointer(Window window, int x, int y) {
 }
 
 void XClient::tapKey(const char* keysymName) {
-    const KeyCode code = XKeysymToKeycode(display_, XStringToKeysym(keysymName));
+    const KeyCode code = keycode(keysymName);
     XTestFakeKeyEvent(display_, code, True, CurrentTime);
+    XTestFakeKeyEvent(display_, code, False, CurrentTime);
+    XSync(display_, False);
+}
+
+KeyCode XClient::keycode(const char* keysymName) {
+    return XKeysymToKeycode(display_, XStringToKeysym(keysymName));
+}
+
+void XClient::pressKey(KeyCode code) {
+    XTestFakeKeyEvent(display_, code, True, CurrentTime);
+    XSync(display_, False);
+}
+
+void XClient::releaseKey(KeyCode code) {
     XTestFakeKeyEvent(display_, code, False, CurrentTime);
     XSync(display_, False);
 }
@@ -247,6 +274,41 @@ void XClient::resize(Window window, int width, int height) {
     XResizeWindow(display_, window, static_cast<unsigned int>(width),
                   static_cast<unsigned int>(height));
     XSync(display_, False);
+}
+
+void XClient::setKeyRepeat(milliseconds delay, milliseconds interval) {
+    XAutoRepeatOn(display_);
+    XkbSetAutoRepeatRate(display_, XkbUseCoreKbd, static_cast<unsigned int>(delay.count()),
+                         static_cast<unsigned int>(interval.count()));
+    XSync(display_, False);
+}
+
+int XClient::countDamage(Window window, milliseconds period) {
+    int eventBase = 0;
+    int errorBase = 0;
+    if (!XDamageQueryExtension(display_, &eventBase, &errorBase)) {
+        throw std::runtime_error("the X server has no DAMAGE extension");
+    }
+    // One notification when the window goes from undamaged to damaged; subtracting the damage
+    // re-arms it, so each frame gives one more.
+    const Damage damage = XDamageCreate(display_, window, XDamageReportNonEmpty);
+    XSync(display_, False);
+    int count = 0;
+    const auto deadline = Clock::now() + period;
+    while (Clock::now() < deadline) {
+        while (XPending(display_) > 0) {
+            XEvent event;
+            XNextEvent(display_, &event);
+            if (event.type == eventBase + XDamageNotify) {
+                ++count;
+                XDamageSubtract(display_, damage, None, None);
+            }
+        }
+        sleepFor(milliseconds(5));
+    }
+    XDamageDestroy(display_, damage);
+    XSync(display_, False);
+    return count;
 }
 
 void XClient::requestClose(Window window) {

@@ -43,7 +43,8 @@ class ChildProcess {
     int waitStatus_ = 0;
 };
 
-// An Xvfb server of our own, on a display number it picks itself.
+// An Xvfb server of our own, on a display number it picks itself. Throws if it is not ready
+// within ten seconds.
 class VirtualScreen {
   public:
     VirtualScreen(int width = 640, int height = 480);
@@ -92,12 +93,22 @@ class XClient {
     // window's own pixels.
     void movePointer(Window window, int x, int y);
     void tapKey(const char* keysymName);
+    KeyCode keycode(const char* keysymName);
+    void pressKey(KeyCode code);
+    void releaseKey(KeyCode code);
+    // Sets how the server repeats a held key: the first repeat after `delay`, then one every
+    // `interval`.
+    void setKeyRepeat(milliseconds delay, milliseconds interval);
     void pressButton(unsigned int button);
     void releaseButton(unsigned int button);
     // Holds `button`, moves the pointer in `steps` events from (x0, y0) to (x1, y1), releases.
     void drag(Window window, unsigned int button, int x0, int y0, int x1, int y1, int steps);
 
     void resize(Window window, int width, int height);
+
+    // Counts the X DAMAGE notifications the window gets within `period`: each frame the program
+    // shows damages it, whatever the picture, so this measures drawing, not what is drawn.
+    int countDamage(Window window, milliseconds period);
 
     // Asks the window to close, as a window manager does when the user clicks its close box.
     void requestClose(Window window);

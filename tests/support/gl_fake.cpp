@@ -149,6 +149,9 @@ int glutCreateWindow(const char* title) {
     record("glutCreateWindow", {}, nullptr, title);
     return 1;
 }
+void glutIgnoreKeyRepeat(int ignore) {
+    record("glutIgnoreKeyRepeat", {double(ignore)});
+}
 void glutDisplayFunc(void (*callback)()) {
     record("glutDisplayFunc", {}, asPointer(callback));
 }
