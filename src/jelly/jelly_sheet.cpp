@@ -130,30 +130,52 @@ void JellySheet::jitter() {
 }
 
 void JellySheet::computeNormals() {
-    for (std::int32_t i = 1; i < kLast; ++i) {
-        for (std::int32_t j = 1; j < kLast; ++j) {
-            const Vector3& p = points[pointIndex(i, j)]->position;
-            const Vector3 u = points[pointIndex(i - 1, j)]->position - p;
-            const Vector3 l = points[pointIndex(i, j - 1)]->position - p;
-            const Vector3 dl = points[pointIndex(i + 1, j - 1)]->position - p;
-            const Vector3 d = points[pointIndex(i + 1, j)]->position - p;
-            const Vector3 r = points[pointIndex(i, j + 1)]->position - p;
-            const Vector3 dr = points[pointIndex(i + 1, j + 1)]->position - p;
-            // Summed left to right, each partial sum rounded to float.
-            Vector3& normal = normals[pointIndex(i, j)];
-            normal = u.cross(l);
-            normal = normal + l.cross(dl);
-            normal = normal + dl.cross(d);
-            normal = normal + d.cross(r);
-            normal = normal + r.cross(dr);
-            normal = normal + dr.cross(u);
-        }
+    // The positions copied into one array per axis, so the sums below run over plain arrays
+    // that the compiler can do four points at a time.
+    std::array<float, kPointCount> xs;
+    std::array<float, kPointCount> ys;
+    std::array<float, kPointCount> zs;
+    for (std::int32_t k = 0; k < kPointCount; ++k) {
+        const Vector3& position = points[k]->position;
+        xs[k] = position.x;
+        ys[k] = position.y;
+        zs[k] = position.z;
+    }
+    // From the first interior point to the last one, the border points between them included:
+    // their sums are thrown away, and all six neighbours of every point in range exist.
+    constexpr std::int32_t kFirst = pointIndex(1, 1);
+    constexpr std::int32_t kEnd = pointIndex(kLast - 1, kLast - 1) + 1;
+    std::array<float, kPointCount> sumXs;
+    std::array<float, kPointCount> sumYs;
+    std::array<float, kPointCount> sumZs;
+    for (std::int32_t k = kFirst; k < kEnd; ++k) {
+        const auto at = [&](std::int32_t n) { return Vector3{xs[n], ys[n], zs[n]}; };
+        const Vector3 p = at(k);
+        const Vector3 u = at(k - kGridSize) - p;
+        const Vector3 l = at(k - 1) - p;
+        const Vector3 dl = at(k + kGridSize - 1) - p;
+        const Vector3 d = at(k + kGridSize) - p;
+        const Vector3 r = at(k + 1) - p;
+        const Vector3 dr = at(k + kGridSize + 1) - p;
+        // Summed left to right, each partial sum rounded to float.
+        Vector3 normal = u.cross(l);
+        normal = normal + l.cross(dl);
+        normal = normal + dl.cross(d);
+        normal = normal + d.cross(r);
+        normal = normal + r.cross(dr);
+        normal = normal + dr.cross(u);
+        sumXs[k] = normal.x;
+        sumYs[k] = normal.y;
+        sumZs[k] = normal.z;
     }
     // Only the interior: the border normals stay the (0, 0, 1) of construction, which
     // normalize() would leave bit for bit as it is (its length is exactly 1).
     for (std::int32_t i = 1; i < kLast; ++i) {
         for (std::int32_t j = 1; j < kLast; ++j) {
-            normals[pointIndex(i, j)].normalize();
+            const std::int32_t k = pointIndex(i, j);
+            Vector3& normal = normals[k];
+            normal.set(sumXs[k], sumYs[k], sumZs[k]);
+            normal.normalize();
         }
     }
 }

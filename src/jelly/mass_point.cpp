@@ -3,8 +3,9 @@
 namespace wobblux {
 namespace {
 
-// A force longer than this brightens the point; this long or shorter dims it.
-constexpr float kGlowThreshold = 1.0f;
+// A force longer than 1 brightens the point; this long or shorter dims it. Its length rounds
+// above 1 exactly when its squares exceed the float after 1, so no square root is needed.
+constexpr float kGlowSquaredThreshold = 0x1.000002p0f;
 // Change of red and green per step, in float like the rest of the sheet.
 constexpr float kGlowStep = 0.01f;
 
@@ -34,7 +35,7 @@ void MassPoint::step() {
         return;
     }
 
-    if (force.length() > kGlowThreshold) {
+    if (force.squaredLength() > kGlowSquaredThreshold) {
         colour.x = colour.x + kGlowStep;
         colour.y = colour.y + kGlowStep;
     } else {

@@ -35,10 +35,12 @@ struct Vector3 {
         return {y * v.z - z * v.y, z * v.x - x * v.z, x * v.y - y * v.x};
     }
 
+    // The sum of squares, formed in float.
+    float squaredLength() const { return x * x + y * y + z * z; }
+
     // The sum of squares is formed in float; only the square root is taken in double.
     float length() const {
-        const float squares = x * x + y * y + z * z;
-        return static_cast<float>(std::sqrt(static_cast<double>(squares)));
+        return static_cast<float>(std::sqrt(static_cast<double>(squaredLength())));
     }
 
     void normalize() {
