@@ -1,5 +1,6 @@
-# Sourced by scripts/run and scripts/test: runs their long steps so that an interrupt stops
-# everything they started at once.
+# Sourced by scripts/run, scripts/test, scripts/record and the package test: runs their long
+# steps so that an interrupt stops everything they started at once, and starts the Xvfb
+# servers of those that need one.
 #
 # bash runs a trap only after the foreground command has ended, so every step runs in the
 # background and the script waits for it; `wait` returns as soon as a signal comes. With job
@@ -42,6 +43,25 @@ stop_started() {
   done
   wait 2>/dev/null || true
   started_groups=()
+}
+
+# start_xvfb FOLDER: starts an Xvfb server of its own as a started group and sets `display` to
+# its name once it accepts clients. Xvfb picks a free display number and writes it to fd 3,
+# here FOLDER/display; its messages go to FOLDER/xvfb.log, shown if it has not started within
+# ten seconds.
+start_xvfb() {
+  local folder=$1
+  start Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$folder/display" 2>"$folder/xvfb.log"
+  for _ in $(seq 100); do
+    [[ -s "$folder/display" ]] && break
+    sleep 0.1
+  done
+  if [[ ! -s "$folder/display" ]]; then
+    echo "Xvfb did not start:" >&2
+    cat "$folder/xvfb.log" >&2
+    return 1
+  fi
+  display=":$(head -n 1 "$folder/display")"
 }
 
 # Ends the script on SIGINT (status 130) or SIGTERM (143) after stopping what it started;

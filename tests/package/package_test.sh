@@ -9,16 +9,10 @@ set -euo pipefail
 
 build=$1
 xdrive=$2
+source "$(dirname "$0")/../../scripts/jobs.bash"
+stop_on_signals
 work=$(mktemp -d)
-xvfb_pid=""
-wobblux_pid=""
-cleanup() {
-  set +e
-  [[ -n "$wobblux_pid" ]] && kill "$wobblux_pid" 2>/dev/null && wait "$wobblux_pid" 2>/dev/null
-  [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'stop_started; rm -rf "$work"' EXIT
 
 fail() {
   echo "FAIL: $*" >&2
@@ -74,17 +68,9 @@ lintian --fail-on error,warning "$deb" 2>/dev/null || fail "lintian finds errors
 
 echo "Running the unpacked program"
 dpkg-deb -x "$deb" "$work/root"
-# Xvfb picks a free display number and writes it to fd 3 once it accepts clients.
-Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [[ -s "$work/display" ]] && break
-  sleep 0.1
-done
-[[ -s "$work/display" ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-display=":$(head -n 1 "$work/display")"
+start_xvfb "$work" || fail "Xvfb did not start"
 
-DISPLAY=$display "$work/root/usr/bin/wobblux" &
+DISPLAY=$display start "$work/root/usr/bin/wobblux"
 wobblux_pid=$!
 "$xdrive" "$display" close || fail "no window titled Wobblux to close"
 for _ in $(seq 50); do
@@ -94,6 +80,5 @@ done
 kill -0 "$wobblux_pid" 2>/dev/null && fail "still running 5 s after its window was closed"
 status=0
 wait "$wobblux_pid" || status=$?
-wobblux_pid=""
 [[ $status -eq 0 ]] || fail "exit status $status after closing the window"
 echo "PASS"
