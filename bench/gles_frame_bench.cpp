@@ -1,0 +1,65 @@
+// CPU cost of one full-spray frame (300 ticks excited: some 3,600 live sparks) drawn by the
+// unchanged display callback through the GL subset over OpenGL ES 2.0, on Mesa's ES natively
+// (EGL surfaceless, llvmpipe, no X server), through to flushGlSubset at the buffer swap.
+// Compare with fake_frame_bench, the same frame through the recording fake.
+//   build/bench/gles_frame_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+#include <benchmark/benchmark.h>
+
+#include <exception>
+
+#include "app/callbacks.h"
+#include "gles/es_functions.h"
+#include "gles/gl_subset.h"
+#include "native_es_context.h"
+#include "scene_setup.h"
+
+namespace wobblux::gles_test {
+namespace {
+
+std::int64_t drawCalls = 0;
+void (*realDrawArrays)(GLenum, GLint, GLsizei) = nullptr;
+
+void countingDrawArrays(GLenum mode, GLint first, GLsizei count) {
+    ++drawCalls;
+    realDrawArrays(mode, first, count);
+}
+
+// The frame as the display callback draws it, then glFinish, so frames do not pile up in
+// llvmpipe's queue. The default CPU time is the calling thread's: the subset's own work and
+// Mesa's driver work on that thread; llvmpipe rasterises on threads of its own, which the
+// ProcessCpu variant counts too.
+void BM_SubsetFullSprayFrame(benchmark::State& state) {
+    SceneOptions scene;
+    scene.ticks = 300;
+    scene.exciteFrom = 0;
+    buildScene(scene);
+    try {
+        NativeEsContext context(scene.width, scene.height);
+        if (!gles::startGlSubset(NativeEsContext::procAddress)) {
+            state.SkipWithError("startGlSubset failed");
+            return;
+        }
+        realDrawArrays = gles::es.drawArrays;
+        gles::es.drawArrays = countingDrawArrays;
+        drawFrames(scene);  // warm: two frames
+        context.finish();
+        drawCalls = 0;
+        for (auto _ : state) {
+            onDisplay();
+            context.finish();
+        }
+        gles::es.drawArrays = realDrawArrays;
+        state.counters["es_draw_calls"] =
+            benchmark::Counter(static_cast<double>(drawCalls), benchmark::Counter::kAvgIterations);
+    } catch (const std::exception& failure) {
+        state.SkipWithError(failure.what());
+    }
+}
+BENCHMARK(BM_SubsetFullSprayFrame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SubsetFullSprayFrame)
+    ->Name("BM_SubsetFullSprayFrame/ProcessCpu")
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace wobblux::gles_test
