@@ -3,6 +3,8 @@
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 
+#include "offscreen_framebuffer.h"
+
 // Only the ES types, constants and function pointer types: no prototype may be called
 // directly, since the GL subset defines functions of the same names.
 #define GL_GLES_PROTOTYPES 0
@@ -13,28 +15,12 @@
 #include <stdexcept>
 #include <string>
 
-#ifndef GL_RGBA8
-#define GL_RGBA8 0x8058  // ES 3.0, and OES_rgb8_rgba8 in ES 2.0
-#endif
-#ifndef GL_DEPTH_COMPONENT24
-#define GL_DEPTH_COMPONENT24 0x81A6  // ES 3.0, and OES_depth24 in ES 2.0
-#endif
-
 namespace wobblux::gles_test {
 
 namespace {
 
 // The ES functions this harness calls itself.
 struct EsHarnessFunctions {
-    PFNGLGENFRAMEBUFFERSPROC genFramebuffers;
-    PFNGLBINDFRAMEBUFFERPROC bindFramebuffer;
-    PFNGLDELETEFRAMEBUFFERSPROC deleteFramebuffers;
-    PFNGLGENRENDERBUFFERSPROC genRenderbuffers;
-    PFNGLBINDRENDERBUFFERPROC bindRenderbuffer;
-    PFNGLDELETERENDERBUFFERSPROC deleteRenderbuffers;
-    PFNGLRENDERBUFFERSTORAGEPROC renderbufferStorage;
-    PFNGLFRAMEBUFFERRENDERBUFFERPROC framebufferRenderbuffer;
-    PFNGLCHECKFRAMEBUFFERSTATUSPROC checkFramebufferStatus;
     PFNGLREADPIXELSPROC readPixels;
     PFNGLPIXELSTOREIPROC pixelStorei;
     PFNGLFINISHPROC finish;
@@ -52,15 +38,6 @@ void load(Pointer& pointer, const char* name) {
 }
 
 void loadFunctions() {
-    load(gl.genFramebuffers, "glGenFramebuffers");
-    load(gl.bindFramebuffer, "glBindFramebuffer");
-    load(gl.deleteFramebuffers, "glDeleteFramebuffers");
-    load(gl.genRenderbuffers, "glGenRenderbuffers");
-    load(gl.bindRenderbuffer, "glBindRenderbuffer");
-    load(gl.deleteRenderbuffers, "glDeleteRenderbuffers");
-    load(gl.renderbufferStorage, "glRenderbufferStorage");
-    load(gl.framebufferRenderbuffer, "glFramebufferRenderbuffer");
-    load(gl.checkFramebufferStatus, "glCheckFramebufferStatus");
     load(gl.readPixels, "glReadPixels");
     load(gl.pixelStorei, "glPixelStorei");
     load(gl.finish, "glFinish");
@@ -120,22 +97,9 @@ NativeEsContext::NativeEsContext(int width, int height) : width_(width), height_
     }
 
     loadFunctions();
-    gl.genFramebuffers(1, &framebuffer_);
-    gl.bindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
-    gl.genRenderbuffers(2, renderbuffers_);
-    gl.bindRenderbuffer(GL_RENDERBUFFER, renderbuffers_[0]);
-    gl.renderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
-    gl.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
-                               renderbuffers_[0]);
-    gl.bindRenderbuffer(GL_RENDERBUFFER, renderbuffers_[1]);
-    gl.renderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
-    gl.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER,
-                               renderbuffers_[1]);
-    gl.bindRenderbuffer(GL_RENDERBUFFER, 0);
-    const GLenum status = gl.checkFramebufferStatus(GL_FRAMEBUFFER);
-    if (status != GL_FRAMEBUFFER_COMPLETE) {
-        throw std::runtime_error("native ES context: framebuffer incomplete, status " +
-                                 std::to_string(status));
+    std::string error;
+    if (!bindOffscreenFramebuffer(procAddress, width, height, error)) {
+        throw std::runtime_error("native ES context: " + error);
     }
     if (const GLenum code = gl.getError(); code != GL_NO_ERROR) {
         throw std::runtime_error("native ES context: GL error " + std::to_string(code) +
@@ -146,11 +110,7 @@ NativeEsContext::NativeEsContext(int width, int height) : width_(width), height_
 NativeEsContext::~NativeEsContext() {
     auto display = static_cast<EGLDisplay>(display_);
     if (context_ != nullptr) {
-        if (framebuffer_ != 0) {
-            gl.bindFramebuffer(GL_FRAMEBUFFER, 0);
-            gl.deleteFramebuffers(1, &framebuffer_);
-            gl.deleteRenderbuffers(2, renderbuffers_);
-        }
+        // Destroying the context frees its framebuffer and renderbuffers.
         eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
         eglDestroyContext(display, static_cast<EGLContext>(context_));
     }

@@ -38,8 +38,6 @@ class NativeEsContext {
     int height_;
     void* display_ = nullptr;  // EGLDisplay
     void* context_ = nullptr;  // EGLContext
-    unsigned int framebuffer_ = 0;
-    unsigned int renderbuffers_[2] = {0, 0};
 };
 
 }  // namespace wobblux::gles_test

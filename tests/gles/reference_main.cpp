@@ -9,64 +9,16 @@
 #include <cstdio>
 #include <vector>
 
+#include "offscreen_framebuffer.h"
 #include "png_image.h"
 #include "scene_setup.h"
 
 namespace wobblux::gles_test {
 namespace {
 
-struct FramebufferFunctions {
-    PFNGLGENFRAMEBUFFERSPROC genFramebuffers;
-    PFNGLBINDFRAMEBUFFERPROC bindFramebuffer;
-    PFNGLGENRENDERBUFFERSPROC genRenderbuffers;
-    PFNGLBINDRENDERBUFFERPROC bindRenderbuffer;
-    PFNGLRENDERBUFFERSTORAGEPROC renderbufferStorage;
-    PFNGLFRAMEBUFFERRENDERBUFFERPROC framebufferRenderbuffer;
-    PFNGLCHECKFRAMEBUFFERSTATUSPROC checkFramebufferStatus;
-};
-
-template <typename Pointer>
-bool load(Pointer& pointer, const char* name) {
-    pointer = reinterpret_cast<Pointer>(glutGetProcAddress(name));
-    if (pointer == nullptr) {
-        std::fprintf(stderr, "gles_reference: no %s\n", name);
-    }
-    return pointer != nullptr;
-}
-
-// An RGBA8 colour and a 24-bit depth renderbuffer of the frame's size, bound for drawing and
-// reading.
-bool bindFramebuffer(int width, int height) {
-    FramebufferFunctions fb{};
-    if (!load(fb.genFramebuffers, "glGenFramebuffers") ||
-        !load(fb.bindFramebuffer, "glBindFramebuffer") ||
-        !load(fb.genRenderbuffers, "glGenRenderbuffers") ||
-        !load(fb.bindRenderbuffer, "glBindRenderbuffer") ||
-        !load(fb.renderbufferStorage, "glRenderbufferStorage") ||
-        !load(fb.framebufferRenderbuffer, "glFramebufferRenderbuffer") ||
-        !load(fb.checkFramebufferStatus, "glCheckFramebufferStatus")) {
-        return false;
-    }
-    GLuint framebuffer = 0;
-    GLuint renderbuffers[2] = {0, 0};
-    fb.genFramebuffers(1, &framebuffer);
-    fb.bindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-    fb.genRenderbuffers(2, renderbuffers);
-    fb.bindRenderbuffer(GL_RENDERBUFFER, renderbuffers[0]);
-    fb.renderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
-    fb.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
-                               renderbuffers[0]);
-    fb.bindRenderbuffer(GL_RENDERBUFFER, renderbuffers[1]);
-    fb.renderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
-    fb.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER,
-                               renderbuffers[1]);
-    fb.bindRenderbuffer(GL_RENDERBUFFER, 0);
-    const GLenum status = fb.checkFramebufferStatus(GL_FRAMEBUFFER);
-    if (status != GL_FRAMEBUFFER_COMPLETE) {
-        std::fprintf(stderr, "gles_reference: framebuffer incomplete (0x%x)\n", status);
-        return false;
-    }
-    return true;
+// glutGetProcAddress in the form bindOffscreenFramebuffer takes.
+void* lookUp(const char* name) {
+    return reinterpret_cast<void*>(glutGetProcAddress(name));
 }
 
 int run(int argc, char** argv) {
@@ -87,7 +39,8 @@ int run(int argc, char** argv) {
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(scene.width, scene.height);
     glutCreateWindow("Wobblux reference");
-    if (!bindFramebuffer(scene.width, scene.height)) {
+    if (!bindOffscreenFramebuffer(lookUp, scene.width, scene.height, error)) {
+        std::fprintf(stderr, "gles_reference: %s\n", error.c_str());
         return 1;
     }
 
