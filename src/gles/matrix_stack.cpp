@@ -158,9 +158,12 @@ void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
     x /= length;
     y /= length;
     z /= length;
-    const auto radians = static_cast<float>(angle * std::numbers::pi / 180.0);
-    const float c = std::cos(radians);
-    const float s = std::sin(radians);
+    // The sine and cosine in double, narrowed once: the float functions of the browser's C
+    // library differ from glibc's in the last bit at some whole degrees, the double ones, once
+    // narrowed, do not.
+    const double radians = angle * std::numbers::pi / 180.0;
+    const auto c = static_cast<float>(std::cos(radians));
+    const auto s = static_cast<float>(std::sin(radians));
     const float d = 1.0f - c;
     // The rotation by `angle` degrees counter-clockwise about (x, y, z), column by column.
     const Matrix4 rotation{{x * x * d + c, y * x * d + z * s, x * z * d - y * s, 0,
