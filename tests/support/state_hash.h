@@ -1,8 +1,8 @@
 #pragma once
 
 #include <array>
-#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <type_traits>
 
 #include "darts/dart_group.h"
@@ -18,7 +18,9 @@ class StateHash {
     template <typename Number>
     void add(Number value) {
         using Bits = std::conditional_t<sizeof(Number) == 8, std::uint64_t, std::uint32_t>;
-        const auto bits = std::bit_cast<Bits>(value);
+        // memcpy rather than std::bit_cast: the browser build's standard library lacks it.
+        Bits bits;
+        std::memcpy(&bits, &value, sizeof bits);
         for (unsigned shift = 0; shift < 8 * sizeof bits; shift += 8) {
             hash_ = (hash_ ^ ((bits >> shift) & 0xffu)) * 1099511628211ull;
         }
