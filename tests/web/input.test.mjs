@@ -1,0 +1,141 @@
+// What the user does to the scene: the space bar, the mouse, the window's size and touch.
+
+import { after, before, test } from 'node:test';
+import assert from 'node:assert/strict';
+import {
+  launch, litSpan, openPage, readCanvas, runTicks, serveSite, sparks, webGlError,
+} from './harness.mjs';
+
+let site;
+let browser;
+before(async () => {
+  site = await serveSite();
+  browser = await launch();
+});
+after(async () => {
+  await browser?.close();
+  site?.close();
+});
+
+// Some 900 spark pixels 20 ticks into the spray, thousands later, and none once the last spark
+// has lived its 2 s.
+const spraying = async (page) => sparks(await readCanvas(page)) > 300;
+const sparkLifeTicks = 61;
+
+// The tank's outline across the middle row: it moves right as the view turns right and widens
+// as the view comes nearer.
+const outline = async (page) => litSpan(await readCanvas(page), 300);
+
+async function closeChecked(page) {
+  assert.equal(await webGlError(page), 0);
+  assert.deepEqual(page.problems, []);
+  await page.context().close();
+}
+
+test('the space bar starts and stops the spray, once per press however long held', async () => {
+  const page = await openPage(browser, site.url);
+  await runTicks(page, 5);
+  assert.equal(await spraying(page), false);
+  // Held for 2 s against a keyboard's auto-repeat: 15 repeats, an even number of toggles
+  // in all if they counted.
+  await page.keyboard.down('Space');
+  for (let repeat = 0; repeat < 15; ++repeat) {
+    await runTicks(page, 4);
+    await page.keyboard.down('Space');
+  }
+  await page.keyboard.up('Space');
+  await runTicks(page, 10);
+  assert.equal(await spraying(page), true);
+  assert.equal(await page.locator('#hint.gone').count(), 1, 'the hint fades at the first key');
+  await page.keyboard.press('Space');
+  await runTicks(page, sparkLifeTicks + 2);
+  assert.equal(await spraying(page), false);
+  await closeChecked(page);
+});
+
+test('a left drag turns, off the canvas too; a middle drag zooms; right sprays', async () => {
+  const page = await openPage(browser, site.url);
+  await runTicks(page, 5);
+  const start = await outline(page);
+  // Pressed at the canvas's right edge, the drag goes on beyond it.
+  await page.mouse.move(790, 300);
+  await page.mouse.down();
+  await page.mouse.move(1400, 300, { steps: 30 });
+  await page.mouse.up();
+  await runTicks(page, 2);
+  const turned = await outline(page);
+  assert.ok(turned.centre > start.centre + 15, `turned ${start.centre} to ${turned.centre}`);
+
+  await page.mouse.move(640, 300);
+  await page.mouse.down({ button: 'middle' });
+  await page.mouse.move(640, 400, { steps: 10 });
+  await page.mouse.up({ button: 'middle' });
+  await runTicks(page, 2);
+  const nearer = await outline(page);
+  assert.ok(nearer.width > turned.width * 1.15, `widened ${turned.width} to ${nearer.width}`);
+
+  // The right button excites the sheet while it is held: no menu, no drag needed.
+  await page.mouse.down({ button: 'right' });
+  await runTicks(page, 20);
+  const whileHeld = sparks(await readCanvas(page));
+  await page.mouse.up({ button: 'right' });
+  await runTicks(page, sparkLifeTicks + 2);
+  const afterRelease = sparks(await readCanvas(page));
+  assert.ok(whileHeld > afterRelease, `sparks ${whileHeld} while held, ${afterRelease} after`);
+  await closeChecked(page);
+});
+
+// The tank's front face is a square: at any size its outline is as wide as it is tall.
+async function assertSquareTank(page, width, height) {
+  const image = await readCanvas(page);
+  assert.deepEqual([image.width, image.height], [width, height]);
+  assert.deepEqual(await page.evaluate(() => [canvas.width, canvas.height]), [width, height]);
+  const across = litSpan(image, height / 2).width;
+  const down = litSpan(image, width / 2, { column: true }).width;
+  assert.ok(Math.abs(across - down) <= 0.02 * down, `outline ${across} x ${down}`);
+}
+
+test('the canvas follows the window in device pixels and the picture keeps its shape', async () => {
+  const page = await openPage(browser, site.url, {
+    viewport: { width: 500, height: 400 }, deviceScaleFactor: 2,
+  });
+  await runTicks(page, 2);
+  await assertSquareTank(page, 1000, 800);
+  await page.setViewportSize({ width: 450, height: 300 });
+  await runTicks(page, 2);
+  await assertSquareTank(page, 900, 600);
+  await closeChecked(page);
+});
+
+test('one finger turns, two fingers zoom, a tap starts the spray', async () => {
+  const page = await openPage(browser, site.url, { hasTouch: true });
+  const session = await page.context().newCDPSession(page);
+  const touch = (type, ...points) =>
+    session.send('Input.dispatchTouchEvent', { type, touchPoints: points });
+  await runTicks(page, 5);
+  const start = await outline(page);
+  await touch('touchStart', { x: 400, y: 300, id: 1 });
+  for (let step = 1; step <= 30; ++step) {
+    await touch('touchMove', { x: 400 + 8 * step, y: 300, id: 1 });
+  }
+  await touch('touchEnd');
+  await runTicks(page, 2);
+  const turned = await outline(page);
+  assert.ok(turned.centre > start.centre + 15, `turned ${start.centre} to ${turned.centre}`);
+  assert.equal(await spraying(page), false, 'a drag is no tap');
+
+  await touch('touchStart', { x: 350, y: 300, id: 1 }, { x: 450, y: 300, id: 2 });
+  for (let step = 1; step <= 10; ++step) {
+    await touch('touchMove', { x: 350, y: 300 + 10 * step, id: 1 },
+      { x: 450, y: 300 + 10 * step, id: 2 });
+  }
+  await touch('touchEnd');
+  await runTicks(page, 2);
+  const nearer = await outline(page);
+  assert.ok(nearer.width > turned.width * 1.15, `widened ${turned.width} to ${nearer.width}`);
+
+  await page.touchscreen.tap(400, 300);
+  await runTicks(page, 20);
+  assert.equal(await spraying(page), true);
+  await closeChecked(page);
+});

@@ -1,0 +1,96 @@
+// The page as a visitor meets it: its title and icon, the scene in its colours, a WebGL context
+// that is lost and comes back, and a clear line when the program cannot run.
+
+import { after, before, test } from 'node:test';
+import assert from 'node:assert/strict';
+import {
+  launch, openPage, pixel, readCanvas, runTicks, serveSite, webGlError,
+} from './harness.mjs';
+
+let site;
+let browser;
+before(async () => {
+  site = await serveSite();
+  browser = await launch();
+});
+after(async () => {
+  await browser?.close();
+  site?.close();
+});
+
+// Each probe, at 800 x 600 after one second, lies where that part of the scene is drawn.
+const yellow = ([r, g, b]) => r > 100 && g > 100 && b < r / 2;
+const blue = ([r, g, b]) => b > 60 && b > 2 * Math.max(r, g);
+const paleBlue = ([r, g, b]) => b > r && b > g && r > 8 && b < 90;
+const black = ([r, g, b]) => r + g + b === 0;
+
+test('the scene shows in its colours, titled, asking the server for nothing missing', async () => {
+  const page = await openPage(browser, site.url);
+  await runTicks(page, 30);
+  const image = await readCanvas(page);
+  assert.equal(await page.title(), 'Wobblux');
+  assert.deepEqual([image.width, image.height], [800, 600]);
+  assert.ok(yellow(pixel(image, 400, 465)), `hourglass ${pixel(image, 400, 465)}`);
+  assert.ok(blue(pixel(image, 400, 150)), `sheet ${pixel(image, 400, 150)}`);
+  assert.ok(paleBlue(pixel(image, 200, 300)), `tank wall ${pixel(image, 200, 300)}`);
+  assert.ok(black(pixel(image, 60, 300)), `background ${pixel(image, 60, 300)}`);
+  // As the desktop window: depth, no alpha (the page would show through), no multisampling.
+  assert.deepEqual(await page.evaluate(() => {
+    const { alpha, depth, stencil, antialias } = canvas.getContext('webgl').getContextAttributes();
+    return { alpha, depth, stencil, antialias };
+  }), { alpha: false, depth: true, stencil: false, antialias: false });
+  assert.match(await page.getAttribute('link[rel=icon]', 'href'), /^data:image\/svg\+xml,/);
+  assert.deepEqual(site.requests.filter((request) => request.status !== 200), []);
+  assert.equal(await webGlError(page), 0);
+  assert.deepEqual(page.problems, []);
+  await page.context().close();
+});
+
+test('a lost WebGL context that the browser restores draws the scene again', async () => {
+  const page = await openPage(browser, site.url);
+  await runTicks(page, 10);
+  const waitFor = (type, action) => page.evaluate(([type, action]) => new Promise((resolve) => {
+    const canvas = document.querySelector('#canvas');
+    canvas.addEventListener(type, resolve, { once: true });
+    window.loser ??= canvas.getContext('webgl').getExtension('WEBGL_lose_context');
+    window.loser[action]();
+  }), [type, action]);
+  await waitFor('webglcontextlost', 'loseContext');
+  await runTicks(page, 10);
+  await waitFor('webglcontextrestored', 'restoreContext');
+  await runTicks(page, 2);
+  const image = await readCanvas(page);
+  assert.ok(yellow(pixel(image, 400, 465)), `hourglass ${pixel(image, 400, 465)}`);
+  assert.ok(blue(pixel(image, 400, 150)), `sheet ${pixel(image, 400, 150)}`);
+  assert.equal(await webGlError(page), 0);
+  assert.deepEqual(page.problems, []);
+  await page.context().close();
+});
+
+// The page must say what is wrong rather than stay black.
+async function problemShown(page) {
+  const problem = page.locator('#problem');
+  await problem.waitFor({ state: 'visible' });
+  return problem.textContent();
+}
+
+test('without WebGL the page says so', async () => {
+  const page = await openPage(browser, site.url, {
+    waitForStart: false,
+    initScript: () => { HTMLCanvasElement.prototype.getContext = () => null; },
+  });
+  assert.match(await problemShown(page), /no WebGL/);
+  assert.equal(await page.locator('#canvas').isVisible(), false);
+  await page.context().close();
+});
+
+test('a program that cannot be fetched is reported as not loaded', async () => {
+  for (const file of ['wobblux.wasm', 'wobblux.js']) {
+    const context = await browser.newContext();
+    await context.route(`**/${file}`, (route) => route.fulfill({ status: 404 }));
+    const page = await context.newPage();
+    await page.goto(site.url);
+    assert.match(await problemShown(page), /could not be loaded/, file);
+    await context.close();
+  }
+});
