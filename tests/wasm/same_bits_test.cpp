@@ -12,17 +12,10 @@
 
 #include "app/simulations.h"
 #include "support/fixed_clock.h"
-#include "support/state_hash.h"
+#include "support/recorded_runs.h"
 
 namespace wobblux::testing {
 namespace {
-
-// The hashes the native unit tests pin: tests/app/long_run_test.cpp,
-// tests/fountain/spark_fountain_test.cpp and tests/jelly/jelly_sheet_golden_test.cpp. Each run
-// below is built exactly as there.
-constexpr std::uint64_t kSceneHash = 0x90aa87bc163f8312ull;
-constexpr std::uint64_t kFountainHash = 0xf769f398d30f0f94ull;
-constexpr std::uint64_t kSheetHash = 0x3f9985a4e1f51a15ull;
 
 // The fountain's swing per step, and the bits of glibc's cosine and sine of it (glibc 2.36).
 constexpr double kSwirlRadians = 0.17453277777777776;
@@ -48,43 +41,6 @@ void expect(const char* what, double actual, std::uint64_t recorded) {
     expect(what, bits, recorded);
 }
 
-std::uint64_t sceneHash() {
-    const FixedClock clock;
-    const auto sheet = makeSceneSheet();
-    const auto fountain = makeSceneFountain();
-    const auto darts = std::make_unique<DartGroup>();
-    for (int tick = 0; tick < 3'000; ++tick) {
-        clock.atTick(tick);
-        sheet->excited = tick % 500 >= 250 ? 1 : 0;
-        advanceSimulations(*sheet, *fountain, *darts);
-    }
-    return hashOf(*sheet, *fountain, *darts);
-}
-
-std::uint64_t fountainHash() {
-    const FixedClock clock(1234567);
-    const auto fountain = makeSceneFountain();
-    for (int tick = 0; tick < 250; ++tick) {
-        if ((tick / 50) % 2 == 0) {
-            fountain->emit(kSparksPerTick);
-        }
-        fountain->step();
-    }
-    return hashOf(*fountain);
-}
-
-std::uint64_t sheetHash() {
-    const FixedClock clock;
-    const auto sheet = makeSceneSheet();
-    for (int tick = 0; tick < 1000; ++tick) {
-        clock.atTick(tick);
-        const bool excited = (tick >= 200 && tick < 450) || (tick >= 700 && tick < 850);
-        sheet->excited = excited ? 1 : 0;
-        sheet->step();
-    }
-    return hashOf(*sheet);
-}
-
 // A spark leaving the axis at (1, 2, 0) per step is moved to (1, -78, 0) and swung to exactly
 // (cos a, -78, sin a): the values the fountain computes its swing with.
 SparkFountain::Triple swungOnce() {
@@ -97,9 +53,10 @@ SparkFountain::Triple swungOnce() {
 }
 
 int runChecks() {
-    expect("scene after 3000 scripted ticks", sceneHash(), kSceneHash);
-    expect("fountain after 250 ticks", fountainHash(), kFountainHash);
-    expect("sheet after 1000 ticks", sheetHash(), kSheetHash);
+    // The runs the native unit tests pin, from the same header.
+    expect("scene after 3000 scripted ticks", recordedSceneRun(), kRecordedSceneHash);
+    expect("fountain after 250 ticks", recordedFountainRun(), kRecordedFountainHash);
+    expect("sheet after 1000 ticks", recordedSheetRun(), kRecordedSheetHash);
 
     const SparkFountain::Triple swung = swungOnce();
     expect("cosine of the fountain's swing", swung[0], kGlibcSwirlCos);
