@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include <exception>
+#include <memory>
 
 #include "app/callbacks.h"
 #include "gles/es_functions.h"
@@ -28,32 +29,43 @@ void countingDrawArrays(GLenum mode, GLint first, GLsizei count) {
 // llvmpipe's queue. The default CPU time is the calling thread's: the subset's own work and
 // Mesa's driver work on that thread; llvmpipe rasterises on threads of its own, which the
 // ProcessCpu variant counts too.
-void BM_SubsetFullSprayFrame(benchmark::State& state) {
-    SceneOptions scene;
+// The full-spray scene built into `app` and the subset started on a context of its own; null,
+// with the benchmark marked failed, if that cannot be done.
+std::unique_ptr<NativeEsContext> startFullSprayScene(benchmark::State& state, SceneOptions& scene) {
     scene.ticks = 300;
     scene.exciteFrom = 0;
     buildScene(scene);
     try {
-        NativeEsContext context(scene.width, scene.height);
+        auto context = std::make_unique<NativeEsContext>(scene.width, scene.height);
         if (!gles::startGlSubset(NativeEsContext::procAddress)) {
             state.SkipWithError("startGlSubset failed");
-            return;
+            return nullptr;
         }
-        realDrawArrays = gles::es.drawArrays;
-        gles::es.drawArrays = countingDrawArrays;
-        drawFrames(scene);  // warm: two frames
-        context.finish();
-        drawCalls = 0;
-        for (auto _ : state) {
-            onDisplay();
-            context.finish();
-        }
-        gles::es.drawArrays = realDrawArrays;
-        state.counters["es_draw_calls"] =
-            benchmark::Counter(static_cast<double>(drawCalls), benchmark::Counter::kAvgIterations);
+        return context;
     } catch (const std::exception& failure) {
         state.SkipWithError(failure.what());
+        return nullptr;
     }
+}
+
+void BM_SubsetFullSprayFrame(benchmark::State& state) {
+    SceneOptions scene;
+    const auto context = startFullSprayScene(state, scene);
+    if (context == nullptr) {
+        return;
+    }
+    realDrawArrays = gles::es.drawArrays;
+    gles::es.drawArrays = countingDrawArrays;
+    drawFrames(scene);  // warm: two frames
+    context->finish();
+    drawCalls = 0;
+    for (auto _ : state) {
+        onDisplay();
+        context->finish();
+    }
+    gles::es.drawArrays = realDrawArrays;
+    state.counters["es_draw_calls"] =
+        benchmark::Counter(static_cast<double>(drawCalls), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_SubsetFullSprayFrame)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SubsetFullSprayFrame)
@@ -65,28 +77,20 @@ BENCHMARK(BM_SubsetFullSprayFrame)
 // do nothing, so only the transforming, lighting and batching of the vertices is timed.
 void BM_SubsetFullSprayFrameWithoutDriver(benchmark::State& state) {
     SceneOptions scene;
-    scene.ticks = 300;
-    scene.exciteFrom = 0;
-    buildScene(scene);
-    try {
-        NativeEsContext context(scene.width, scene.height);
-        if (!gles::startGlSubset(NativeEsContext::procAddress)) {
-            state.SkipWithError("startGlSubset failed");
-            return;
-        }
-        const gles::EsFunctions real = gles::es;
-        gles::es.clear = [](GLbitfield) {};
-        gles::es.bufferData = [](GLenum, GLsizeiptr, const void*, GLenum) {};
-        gles::es.bufferSubData = [](GLenum, GLintptr, GLsizeiptr, const void*) {};
-        gles::es.drawArrays = [](GLenum, GLint, GLsizei) {};
-        drawFrames(scene);
-        for (auto _ : state) {
-            onDisplay();
-        }
-        gles::es = real;
-    } catch (const std::exception& failure) {
-        state.SkipWithError(failure.what());
+    const auto context = startFullSprayScene(state, scene);
+    if (context == nullptr) {
+        return;
     }
+    const gles::EsFunctions real = gles::es;
+    gles::es.clear = [](GLbitfield) {};
+    gles::es.bufferData = [](GLenum, GLsizeiptr, const void*, GLenum) {};
+    gles::es.bufferSubData = [](GLenum, GLintptr, GLsizeiptr, const void*) {};
+    gles::es.drawArrays = [](GLenum, GLint, GLsizei) {};
+    drawFrames(scene);
+    for (auto _ : state) {
+        onDisplay();
+    }
+    gles::es = real;
 }
 BENCHMARK(BM_SubsetFullSprayFrameWithoutDriver)->Unit(benchmark::kMicrosecond);
 

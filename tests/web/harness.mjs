@@ -5,6 +5,7 @@ import { createServer } from 'node:http';
 import { readFile } from 'node:fs/promises';
 import { extname, join, normalize, resolve, sep } from 'node:path';
 import { fileURLToPath } from 'node:url';
+import { after, before } from 'node:test';
 import { chromium } from 'playwright-core';
 
 // The site to test: WOBBLUX_SITE, or else the web preset's build-web/site.
@@ -40,6 +41,21 @@ export async function serveSite() {
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
   const url = `http://127.0.0.1:${server.address().port}/`;
   return { url, requests, close: () => server.close() };
+}
+
+// Serves the site and launches a browser before a test file's tests, and stops both after them;
+// the returned object holds them (site, browser) once they run.
+export function serveAndLaunch() {
+  const shared = {};
+  before(async () => {
+    shared.site = await serveSite();
+    shared.browser = await launch();
+  });
+  after(async () => {
+    await shared.browser?.close();
+    shared.site?.close();
+  });
+  return shared;
 }
 
 export function launch(extraArgs = []) {

@@ -1,21 +1,12 @@
 // What the user does to the scene: the space bar, the mouse, the window's size and touch.
 
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import {
-  launch, litSpan, openPage, readCanvas, runTicks, serveSite, sparks, webGlError,
+  litSpan, openPage, readCanvas, runTicks, serveAndLaunch, sparks, webGlError,
 } from './harness.mjs';
 
-let site;
-let browser;
-before(async () => {
-  site = await serveSite();
-  browser = await launch();
-});
-after(async () => {
-  await browser?.close();
-  site?.close();
-});
+const shared = serveAndLaunch();
 
 // Some 900 spark pixels 20 ticks into the spray, thousands later, and none once the last spark
 // has lived its 2 s.
@@ -33,7 +24,7 @@ async function closeChecked(page) {
 }
 
 test('the space bar starts and stops the spray, once per press however long held', async () => {
-  const page = await openPage(browser, site.url);
+  const page = await openPage(shared.browser, shared.site.url);
   await runTicks(page, 5);
   assert.equal(await spraying(page), false);
   // Held for 2 s against a keyboard's auto-repeat: 15 repeats, an even number of toggles
@@ -54,7 +45,7 @@ test('the space bar starts and stops the spray, once per press however long held
 });
 
 test('a left drag turns, off the canvas too; a middle drag zooms; right sprays', async () => {
-  const page = await openPage(browser, site.url);
+  const page = await openPage(shared.browser, shared.site.url);
   await runTicks(page, 5);
   const start = await outline(page);
   // Pressed at the canvas's right edge, the drag goes on beyond it.
@@ -96,7 +87,7 @@ async function assertSquareTank(page, width, height) {
 }
 
 test('the canvas follows the window in device pixels and the picture keeps its shape', async () => {
-  const page = await openPage(browser, site.url, {
+  const page = await openPage(shared.browser, shared.site.url, {
     viewport: { width: 500, height: 400 }, deviceScaleFactor: 2,
   });
   await runTicks(page, 2);
@@ -108,7 +99,7 @@ test('the canvas follows the window in device pixels and the picture keeps its s
 });
 
 test('one finger turns, two fingers zoom, a tap starts the spray', async () => {
-  const page = await openPage(browser, site.url, { hasTouch: true });
+  const page = await openPage(shared.browser, shared.site.url, { hasTouch: true });
   const session = await page.context().newCDPSession(page);
   const touch = (type, ...points) =>
     session.send('Input.dispatchTouchEvent', { type, touchPoints: points });

@@ -1,22 +1,13 @@
 // The page as a visitor meets it: its title and icon, the scene in its colours, a WebGL context
 // that is lost and comes back, and a clear line when the program cannot run.
 
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import {
-  launch, openPage, pixel, readCanvas, runTicks, serveSite, webGlError,
+  openPage, pixel, readCanvas, runTicks, serveAndLaunch, webGlError,
 } from './harness.mjs';
 
-let site;
-let browser;
-before(async () => {
-  site = await serveSite();
-  browser = await launch();
-});
-after(async () => {
-  await browser?.close();
-  site?.close();
-});
+const shared = serveAndLaunch();
 
 // Each probe, at 800 x 600 after one second, lies where that part of the scene is drawn.
 const yellow = ([r, g, b]) => r > 100 && g > 100 && b < r / 2;
@@ -25,7 +16,7 @@ const paleBlue = ([r, g, b]) => b > r && b > g && r > 8 && b < 90;
 const black = ([r, g, b]) => r + g + b === 0;
 
 test('the scene shows in its colours, titled, asking the server for nothing missing', async () => {
-  const page = await openPage(browser, site.url);
+  const page = await openPage(shared.browser, shared.site.url);
   await runTicks(page, 30);
   const image = await readCanvas(page);
   assert.equal(await page.title(), 'Wobblux');
@@ -40,14 +31,14 @@ test('the scene shows in its colours, titled, asking the server for nothing miss
     return { alpha, depth, stencil, antialias };
   }), { alpha: false, depth: true, stencil: false, antialias: false });
   assert.match(await page.getAttribute('link[rel=icon]', 'href'), /^data:image\/svg\+xml,/);
-  assert.deepEqual(site.requests.filter((request) => request.status !== 200), []);
+  assert.deepEqual(shared.site.requests.filter((request) => request.status !== 200), []);
   assert.equal(await webGlError(page), 0);
   assert.deepEqual(page.problems, []);
   await page.context().close();
 });
 
 test('a lost WebGL context that the browser restores draws the scene again', async () => {
-  const page = await openPage(browser, site.url);
+  const page = await openPage(shared.browser, shared.site.url);
   await runTicks(page, 10);
   const waitFor = (type, action) => page.evaluate(([type, action]) => new Promise((resolve) => {
     const canvas = document.querySelector('#canvas');
@@ -75,7 +66,7 @@ async function problemShown(page) {
 }
 
 test('without WebGL the page says so', async () => {
-  const page = await openPage(browser, site.url, {
+  const page = await openPage(shared.browser, shared.site.url, {
     waitForStart: false,
     initScript: () => { HTMLCanvasElement.prototype.getContext = () => null; },
   });
@@ -86,10 +77,10 @@ test('without WebGL the page says so', async () => {
 
 test('a program that cannot be fetched is reported as not loaded', async () => {
   for (const file of ['wobblux.wasm', 'wobblux.js']) {
-    const context = await browser.newContext();
+    const context = await shared.browser.newContext();
     await context.route(`**/${file}`, (route) => route.fulfill({ status: 404 }));
     const page = await context.newPage();
-    await page.goto(site.url);
+    await page.goto(shared.site.url);
     assert.match(await problemShown(page), /could not be loaded/, file);
     await context.close();
   }
