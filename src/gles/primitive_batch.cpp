@@ -20,23 +20,15 @@ constexpr std::size_t kInitialBatchCapacity = 64;
 std::array<float, 4> currentColour = {1.0f, 1.0f, 1.0f, 1.0f};
 std::array<float, 3> currentNormal = {0.0f, 0.0f, 1.0f};
 
-std::vector<ClipVertex>& vertices() {
-    static std::vector<ClipVertex> storage = [] {
-        std::vector<ClipVertex> reserved;
-        reserved.reserve(kInitialVertexCapacity);
-        return reserved;
-    }();
+template <typename Element>
+std::vector<Element> reserved(std::size_t capacity) {
+    std::vector<Element> storage;
+    storage.reserve(capacity);
     return storage;
 }
 
-std::vector<Batch>& batches() {
-    static std::vector<Batch> storage = [] {
-        std::vector<Batch> reserved;
-        reserved.reserve(kInitialBatchCapacity);
-        return reserved;
-    }();
-    return storage;
-}
+std::vector<ClipVertex> vertexStore = reserved<ClipVertex>(kInitialVertexCapacity);
+std::vector<Batch> batchStore = reserved<Batch>(kInitialBatchCapacity);
 
 // The primitive between glBegin and glEnd. Strips, fans and quads keep the vertices that
 // later triangles share.
@@ -50,7 +42,7 @@ struct Primitive {
 Primitive primitive;
 
 void append(const ClipVertex& vertex) {
-    vertices().push_back(vertex);
+    vertexStore.push_back(vertex);
 }
 
 void appendTriangle(const ClipVertex& a, const ClipVertex& b, const ClipVertex& c) {
@@ -105,12 +97,12 @@ void assemble(const ClipVertex& vertex) {
 // Takes the primitive's vertices since glBegin into the last batch, or starts a batch when the
 // kind of primitive changes.
 void closePrimitive(std::size_t firstVertex) {
-    const auto added = static_cast<std::int32_t>(vertices().size() - firstVertex);
+    const auto added = static_cast<std::int32_t>(vertexStore.size() - firstVertex);
     if (added == 0) {
         return;
     }
     const GLenum mode = primitive.mode == GL_LINES ? GL_LINES : GL_TRIANGLES;
-    std::vector<Batch>& list = batches();
+    std::vector<Batch>& list = batchStore;
     if (!list.empty() && list.back().mode == mode) {
         list.back().count += added;
     } else {
@@ -123,16 +115,16 @@ std::size_t primitiveStart = 0;
 }  // namespace
 
 const std::vector<ClipVertex>& pendingVertices() {
-    return vertices();
+    return vertexStore;
 }
 
 const std::vector<Batch>& pendingBatches() {
-    return batches();
+    return batchStore;
 }
 
 void clearPending() {
-    vertices().clear();
-    batches().clear();
+    vertexStore.clear();
+    batchStore.clear();
     primitiveStart = 0;
 }
 
@@ -160,7 +152,7 @@ bool beginPrimitive(GLenum mode) {
         return false;  // not a mode this subset draws: its vertices are dropped
     }
     primitive = Primitive{true, mode, 0, {}};
-    primitiveStart = vertices().size();
+    primitiveStart = vertexStore.size();
     return true;
 }
 
@@ -170,7 +162,7 @@ void endPrimitive() {
     }
     // A line missing its second vertex draws nothing.
     if (primitive.mode == GL_LINES && primitive.sent % 2 != 0) {
-        vertices().pop_back();
+        vertexStore.pop_back();
     }
     closePrimitive(primitiveStart);
     primitive.open = false;
