@@ -5,6 +5,7 @@ import { createServer } from 'node:http';
 import { readFile } from 'node:fs/promises';
 import { extname, join, normalize, resolve, sep } from 'node:path';
 import { fileURLToPath } from 'node:url';
+import assert from 'node:assert/strict';
 import { after, before } from 'node:test';
 import { chromium } from 'playwright-core';
 
@@ -150,4 +151,11 @@ export function sparks(image) {
 
 export async function webGlError(page) {
   return page.evaluate(() => document.querySelector('#canvas').getContext('webgl').getError());
+}
+
+// Ends a test's page: WebGL recorded no error and the console no error over the whole run.
+export async function closeChecked(page) {
+  assert.equal(await webGlError(page), 0);
+  assert.deepEqual(page.problems, []);
+  await page.context().close();
 }

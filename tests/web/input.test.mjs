@@ -3,7 +3,7 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import {
-  litSpan, openPage, readCanvas, runTicks, serveAndLaunch, sparks, webGlError,
+  closeChecked, litSpan, openPage, readCanvas, runTicks, serveAndLaunch, sparks,
 } from './harness.mjs';
 
 const shared = serveAndLaunch();
@@ -16,12 +16,6 @@ const sparkLifeTicks = 61;
 // The tank's outline across the middle row: it moves right as the view turns right and widens
 // as the view comes nearer.
 const outline = async (page) => litSpan(await readCanvas(page), 300);
-
-async function closeChecked(page) {
-  assert.equal(await webGlError(page), 0);
-  assert.deepEqual(page.problems, []);
-  await page.context().close();
-}
 
 test('the space bar starts and stops the spray, once per press however long held', async () => {
   const page = await openPage(shared.browser, shared.site.url);

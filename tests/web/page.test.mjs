@@ -4,7 +4,7 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import {
-  openPage, pixel, readCanvas, runTicks, serveAndLaunch, webGlError,
+  closeChecked, openPage, pixel, readCanvas, runTicks, serveAndLaunch,
 } from './harness.mjs';
 
 const shared = serveAndLaunch();
@@ -32,9 +32,7 @@ test('the scene shows in its colours, titled, asking the server for nothing miss
   }), { alpha: false, depth: true, stencil: false, antialias: false });
   assert.match(await page.getAttribute('link[rel=icon]', 'href'), /^data:image\/svg\+xml,/);
   assert.deepEqual(shared.site.requests.filter((request) => request.status !== 200), []);
-  assert.equal(await webGlError(page), 0);
-  assert.deepEqual(page.problems, []);
-  await page.context().close();
+  await closeChecked(page);
 });
 
 test('a lost WebGL context that the browser restores draws the scene again', async () => {
@@ -53,9 +51,7 @@ test('a lost WebGL context that the browser restores draws the scene again', asy
   const image = await readCanvas(page);
   assert.ok(yellow(pixel(image, 400, 465)), `hourglass ${pixel(image, 400, 465)}`);
   assert.ok(blue(pixel(image, 400, 150)), `sheet ${pixel(image, 400, 150)}`);
-  assert.equal(await webGlError(page), 0);
-  assert.deepEqual(page.problems, []);
-  await page.context().close();
+  await closeChecked(page);
 });
 
 // The page must say what is wrong rather than stay black.
