@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // Wobblux's own GL 1.x subset over OpenGL ES 2.0.
 //
 // It defines, with their standard C names and signatures, exactly the GL, GLU and GLUT-geometry
@@ -26,15 +28,32 @@
 
 namespace wobblux::gles {
 
-// Looks up an ES 2.0 function by its name ("glDrawArrays"); eglGetProcAddress natively,
-// emscripten_webgl_get_proc_address in the browser.
+struct EsFunctions;
+
+// Looks up an ES 2.0 function by its name ("glDrawArrays"); eglGetProcAddress natively.
 using ProcLoader = void* (*)(const char* name);
 
-// Fills the ES function table through `loader` and creates the subset's shader program and
-// vertex buffer in the current context. Call it once the context is current, and again after a
-// lost context has been restored. Returns false if a function is missing or the shader does not
-// build; the subset then draws nothing.
-bool startGlSubset(ProcLoader loader);
+// What startGlSubset found: nothing wrong, or the first thing that went wrong.
+struct SubsetStart {
+    enum class Failure {
+        None,
+        MissingFunction,  // the context lacks the ES function named in `detail`
+        ShaderCompile,    // a shader did not compile: `detail` is its info log
+        ProgramLink,      // the program did not link: `detail` is its info log
+    };
+    Failure failure = Failure::None;
+    std::string detail;
+
+    explicit operator bool() const { return failure == Failure::None; }
+};
+
+// Takes the ES function table, creates the subset's shader program and vertex buffer in the
+// current context and gives it the GL state set so far. Call it once the context is current,
+// and again after a lost context has been restored. On failure it deletes what it created and
+// the subset draws nothing until a later start succeeds.
+SubsetStart startGlSubset(const EsFunctions& functions);
+// The same with the table filled through `loader`.
+SubsetStart startGlSubset(ProcLoader loader);
 
 // Draws everything batched so far. The platform's buffer swap calls it, and so does anything
 // that reads pixels back.

@@ -16,19 +16,12 @@ namespace {
 constexpr std::size_t kInitialVertexCapacity = 32768;
 constexpr std::size_t kInitialBatchCapacity = 64;
 
-// Current colour and normal: GL's defaults, kept across primitives and frames.
-std::array<float, 4> currentColour = {1.0f, 1.0f, 1.0f, 1.0f};
-std::array<float, 3> currentNormal = {0.0f, 0.0f, 1.0f};
-
 template <typename Element>
 std::vector<Element> reserved(std::size_t capacity) {
     std::vector<Element> storage;
     storage.reserve(capacity);
     return storage;
 }
-
-std::vector<ClipVertex> vertexStore = reserved<ClipVertex>(kInitialVertexCapacity);
-std::vector<Batch> batchStore = reserved<Batch>(kInitialBatchCapacity);
 
 // The primitive between glBegin and glEnd. Strips, fans and quads keep the vertices that
 // later triangles share.
@@ -39,10 +32,22 @@ struct Primitive {
     std::array<ClipVertex, 4> recent{};  // strip: last two; fan: first and last; quad: its four
 };
 
-Primitive primitive;
+// Everything between flushes: the current colour and normal, the primitive being assembled,
+// and the vertices and batches assembled so far.
+struct Assembly {
+    // Current colour and normal: GL's defaults, kept across primitives and frames.
+    std::array<float, 4> currentColour = {1.0f, 1.0f, 1.0f, 1.0f};
+    std::array<float, 3> currentNormal = {0.0f, 0.0f, 1.0f};
+    Primitive primitive;
+    std::size_t primitiveStart = 0;  // the open primitive's first vertex in `vertices`
+    std::vector<ClipVertex> vertices = reserved<ClipVertex>(kInitialVertexCapacity);
+    std::vector<Batch> batches = reserved<Batch>(kInitialBatchCapacity);
+};
+
+Assembly assembly;
 
 void append(const ClipVertex& vertex) {
-    vertexStore.push_back(vertex);
+    assembly.vertices.push_back(vertex);
 }
 
 void appendTriangle(const ClipVertex& a, const ClipVertex& b, const ClipVertex& c) {
@@ -53,7 +58,7 @@ void appendTriangle(const ClipVertex& a, const ClipVertex& b, const ClipVertex& 
 
 // The triangles or line a new vertex completes, in GL's order for each mode.
 void assemble(const ClipVertex& vertex) {
-    Primitive& p = primitive;
+    Primitive& p = assembly.primitive;
     const std::int32_t index = p.sent++;
     switch (p.mode) {
         case GL_LINES:
@@ -97,12 +102,12 @@ void assemble(const ClipVertex& vertex) {
 // Takes the primitive's vertices since glBegin into the last batch, or starts a batch when the
 // kind of primitive changes.
 void closePrimitive(std::size_t firstVertex) {
-    const auto added = static_cast<std::int32_t>(vertexStore.size() - firstVertex);
+    const auto added = static_cast<std::int32_t>(assembly.vertices.size() - firstVertex);
     if (added == 0) {
         return;
     }
-    const GLenum mode = primitive.mode == GL_LINES ? GL_LINES : GL_TRIANGLES;
-    std::vector<Batch>& list = batchStore;
+    const GLenum mode = assembly.primitive.mode == GL_LINES ? GL_LINES : GL_TRIANGLES;
+    std::vector<Batch>& list = assembly.batches;
     if (!list.empty() && list.back().mode == mode) {
         list.back().count += added;
     } else {
@@ -110,26 +115,24 @@ void closePrimitive(std::size_t firstVertex) {
     }
 }
 
-std::size_t primitiveStart = 0;
-
 }  // namespace
 
 const std::vector<ClipVertex>& pendingVertices() {
-    return vertexStore;
+    return assembly.vertices;
 }
 
 const std::vector<Batch>& pendingBatches() {
-    return batchStore;
+    return assembly.batches;
 }
 
 void clearPending() {
-    vertexStore.clear();
-    batchStore.clear();
-    primitiveStart = 0;
+    assembly.vertices.clear();
+    assembly.batches.clear();
+    assembly.primitiveStart = 0;
 }
 
 void vertexWithNormal(const float position[3], const float normal[3]) {
-    if (!primitive.open) {
+    if (!assembly.primitive.open) {
         return;  // a vertex outside glBegin/glEnd draws nothing
     }
     const float objectPoint[4] = {position[0], position[1], position[2], 1.0f};
@@ -139,33 +142,33 @@ void vertexWithNormal(const float position[3], const float normal[3]) {
     normalMatrix().transform(normal, eyeNormal);
     ClipVertex vertex;
     transform(modelviewProjection(), objectPoint, vertex.position);
-    vertexColour(eye, eyeNormal, currentColour.data(), vertex.colour);
+    vertexColour(eye, eyeNormal, assembly.currentColour.data(), vertex.colour);
     assemble(vertex);
 }
 
 bool beginPrimitive(GLenum mode) {
-    if (primitive.open) {
+    if (assembly.primitive.open) {
         return false;  // GL refuses a glBegin inside glBegin/glEnd
     }
     if (mode != GL_LINES && mode != GL_TRIANGLE_STRIP && mode != GL_TRIANGLE_FAN &&
         mode != GL_QUADS) {
         return false;  // not a mode this subset draws: its vertices are dropped
     }
-    primitive = Primitive{true, mode, 0, {}};
-    primitiveStart = vertexStore.size();
+    assembly.primitive = Primitive{true, mode, 0, {}};
+    assembly.primitiveStart = assembly.vertices.size();
     return true;
 }
 
 void endPrimitive() {
-    if (!primitive.open) {
+    if (!assembly.primitive.open) {
         return;
     }
     // A line missing its second vertex draws nothing.
-    if (primitive.mode == GL_LINES && primitive.sent % 2 != 0) {
-        vertexStore.pop_back();
+    if (assembly.primitive.mode == GL_LINES && assembly.primitive.sent % 2 != 0) {
+        assembly.vertices.pop_back();
     }
-    closePrimitive(primitiveStart);
-    primitive.open = false;
+    closePrimitive(assembly.primitiveStart);
+    assembly.primitive.open = false;
 }
 
 }  // namespace wobblux::gles
@@ -182,19 +185,19 @@ void glEnd() {
 
 void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
     const float position[3] = {x, y, z};
-    wobblux::gles::vertexWithNormal(position, wobblux::gles::currentNormal.data());
+    wobblux::gles::vertexWithNormal(position, wobblux::gles::assembly.currentNormal.data());
 }
 
 void glNormal3f(GLfloat x, GLfloat y, GLfloat z) {
-    wobblux::gles::currentNormal = {x, y, z};
+    wobblux::gles::assembly.currentNormal = {x, y, z};
 }
 
 void glColor3f(GLfloat red, GLfloat green, GLfloat blue) {
-    wobblux::gles::currentColour = {red, green, blue, 1.0f};
+    wobblux::gles::assembly.currentColour = {red, green, blue, 1.0f};
 }
 
 void glColor4f(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha) {
-    wobblux::gles::currentColour = {red, green, blue, alpha};
+    wobblux::gles::assembly.currentColour = {red, green, blue, alpha};
 }
 
 }  // extern "C"

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <string>
 
 #include "gles/es_functions.h"
 #include "gles/gl_subset.h"
@@ -61,24 +62,57 @@ struct EsState {
     bool viewportSet = false;  // until glViewport, ES keeps the context's own default
 };
 
-EsState state;
-bool ready = false;             // a context is current and the program and buffer exist
-GLsizeiptr bufferCapacity = 0;  // bytes of the vertex buffer's storage
+// The ES side's state: the shadowed GL state, and what exists in the current context.
+struct Renderer {
+    EsState state;
+    bool ready = false;             // a context is current and the program and buffer exist
+    GLuint program = 0;             // in the current context, once built
+    GLuint vertexBuffer = 0;        // in the current context, once made
+    GLsizeiptr bufferCapacity = 0;  // bytes of the vertex buffer's storage
+};
 
-GLuint compile(GLenum type, const char* source) {
+Renderer renderer;
+
+using Failure = SubsetStart::Failure;
+
+// An object's info log, as ES keeps it: at most kLogCapacity bytes are read.
+constexpr GLsizei kLogCapacity = 2048;
+
+template <typename GetLog>
+std::string infoLog(GLuint object, GetLog getLog) {
+    std::string log(kLogCapacity, '\0');
+    GLsizei length = 0;
+    getLog(object, kLogCapacity, &length, log.data());
+    log.resize(static_cast<std::size_t>(std::clamp<GLsizei>(length, 0, kLogCapacity)));
+    return log;
+}
+
+// A compiled shader, or 0 with the reason in `start`; a shader that fails is deleted.
+GLuint compile(GLenum type, const char* source, SubsetStart& start) {
     const GLuint shader = es.createShader(type);
     es.shaderSource(shader, 1, &source, nullptr);
     es.compileShader(shader);
     GLint compiled = 0;
     es.getShaderiv(shader, kCompileStatus, &compiled);
-    return compiled != 0 ? shader : 0;
+    if (compiled == 0) {
+        start = {Failure::ShaderCompile, infoLog(shader, es.getShaderInfoLog)};
+        es.deleteShader(shader);
+        return 0;
+    }
+    return shader;
 }
 
-bool buildProgram() {
-    const GLuint vertexShader = compile(kVertexShader, kVertexShaderSource);
-    const GLuint fragmentShader = compile(kFragmentShader, kFragmentShaderSource);
-    if (vertexShader == 0 || fragmentShader == 0) {
-        return false;
+// The linked program, or 0 with the reason in `start`. The shaders are deleted either way:
+// a linked program keeps what it needs of them.
+GLuint buildProgram(SubsetStart& start) {
+    const GLuint vertexShader = compile(kVertexShader, kVertexShaderSource, start);
+    if (vertexShader == 0) {
+        return 0;
+    }
+    const GLuint fragmentShader = compile(kFragmentShader, kFragmentShaderSource, start);
+    if (fragmentShader == 0) {
+        es.deleteShader(vertexShader);
+        return 0;
     }
     const GLuint program = es.createProgram();
     es.attachShader(program, vertexShader);
@@ -91,17 +125,17 @@ bool buildProgram() {
     GLint linked = 0;
     es.getProgramiv(program, kLinkStatus, &linked);
     if (linked == 0) {
-        return false;
+        start = {Failure::ProgramLink, infoLog(program, es.getProgramInfoLog)};
+        es.deleteProgram(program);
+        return 0;
     }
-    es.useProgram(program);
-    return true;
+    return program;
 }
 
 void createVertexBuffer() {
-    GLuint buffer = 0;
-    es.genBuffers(1, &buffer);
-    es.bindBuffer(kArrayBuffer, buffer);
-    bufferCapacity = 0;
+    es.genBuffers(1, &renderer.vertexBuffer);
+    es.bindBuffer(kArrayBuffer, renderer.vertexBuffer);
+    renderer.bufferCapacity = 0;
     es.enableVertexAttribArray(kPositionAttribute);
     es.enableVertexAttribArray(kColourAttribute);
     es.vertexAttribPointer(kPositionAttribute, 4, GL_FLOAT, GL_FALSE, sizeof(ClipVertex),
@@ -120,6 +154,7 @@ void setCapability(GLenum capability, bool on) {
 
 // Gives a new context all the state this subset shadows.
 void applyState() {
+    const EsState& state = renderer.state;
     setCapability(GL_DEPTH_TEST, state.depthTest);
     setCapability(GL_BLEND, state.blend);
     es.blendFunc(state.blendSource, state.blendDestination);
@@ -131,17 +166,18 @@ void applyState() {
     }
 }
 
-// Uploads the pending vertices once and draws each batch from them.
+// Uploads the pending vertices once and draws each batch from them. The buffer's storage is
+// only ever grown: a frame with no more vertices than an earlier one reuses it.
 void drawPending() {
     const std::vector<ClipVertex>& vertices = pendingVertices();
-    if (!ready || vertices.empty()) {
+    if (!renderer.ready || vertices.empty()) {
         clearPending();
         return;
     }
     const auto bytes = static_cast<GLsizeiptr>(vertices.size() * sizeof(ClipVertex));
-    if (bytes > bufferCapacity) {
+    if (bytes > renderer.bufferCapacity) {
         es.bufferData(kArrayBuffer, bytes, vertices.data(), kStreamDraw);
-        bufferCapacity = bytes;
+        renderer.bufferCapacity = bytes;
     } else {
         es.bufferSubData(kArrayBuffer, 0, bytes, vertices.data());
     }
@@ -153,16 +189,33 @@ void drawPending() {
 
 }  // namespace
 
-bool startGlSubset(ProcLoader loader) {
-    ready = false;
+SubsetStart startGlSubset(const EsFunctions& functions) {
+    // The old context's objects, if any, went with it.
+    renderer.ready = false;
+    renderer.program = 0;
+    renderer.vertexBuffer = 0;
     clearPending();
-    if (!loadEsFunctions(loader) || !buildProgram()) {
-        return false;
+    es = functions;
+    SubsetStart start;
+    renderer.program = buildProgram(start);
+    if (renderer.program == 0) {
+        return start;
     }
+    es.useProgram(renderer.program);
     createVertexBuffer();
     applyState();
-    ready = true;
-    return true;
+    renderer.ready = true;
+    return start;
+}
+
+SubsetStart startGlSubset(ProcLoader loader) {
+    renderer.ready = false;
+    clearPending();
+    EsFunctions functions;
+    if (const char* missing = loadEsFunctions(loader, functions); missing != nullptr) {
+        return {SubsetStart::Failure::MissingFunction, missing};
+    }
+    return startGlSubset(functions);
 }
 
 void flushGlSubset() {
@@ -182,8 +235,8 @@ void glEnable(GLenum capability) {
         return;
     }
     drawPending();
-    (capability == GL_DEPTH_TEST ? state.depthTest : state.blend) = true;
-    if (ready) {
+    (capability == GL_DEPTH_TEST ? renderer.state.depthTest : renderer.state.blend) = true;
+    if (renderer.ready) {
         es.enable(capability);
     }
 }
@@ -191,9 +244,9 @@ void glEnable(GLenum capability) {
 void glBlendFunc(GLenum source, GLenum destination) {
     using namespace wobblux::gles;
     drawPending();
-    state.blendSource = source;
-    state.blendDestination = destination;
-    if (ready) {
+    renderer.state.blendSource = source;
+    renderer.state.blendDestination = destination;
+    if (renderer.ready) {
         es.blendFunc(source, destination);
     }
 }
@@ -202,16 +255,16 @@ void glFrontFace(GLenum mode) {
     using namespace wobblux::gles;
     // Nothing is culled and lighting is one-sided, so the winding changes no pixel and no batch
     // needs drawing first; ES is told all the same, to keep its state what the program set.
-    state.frontFace = mode;
-    if (ready) {
+    renderer.state.frontFace = mode;
+    if (renderer.ready) {
         es.frontFace(mode);
     }
 }
 
 void glClearColor(GLclampf red, GLclampf green, GLclampf blue, GLclampf alpha) {
     using namespace wobblux::gles;
-    state.clearColour = {red, green, blue, alpha};
-    if (ready) {
+    renderer.state.clearColour = {red, green, blue, alpha};
+    if (renderer.ready) {
         es.clearColor(red, green, blue, alpha);
     }
 }
@@ -219,7 +272,7 @@ void glClearColor(GLclampf red, GLclampf green, GLclampf blue, GLclampf alpha) {
 void glClear(GLbitfield mask) {
     using namespace wobblux::gles;
     drawPending();
-    if (ready) {
+    if (renderer.ready) {
         es.clear(mask & (GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT));
     }
 }
@@ -227,9 +280,9 @@ void glClear(GLbitfield mask) {
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
     using namespace wobblux::gles;
     drawPending();
-    state.viewport = {x, y, width, height};
-    state.viewportSet = true;
-    if (ready) {
+    renderer.state.viewport = {x, y, width, height};
+    renderer.state.viewportSet = true;
+    if (renderer.ready) {
         es.viewport(x, y, width, height);
     }
 }

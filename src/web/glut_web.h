@@ -35,6 +35,10 @@
 //
 // Below: what the backend's files share.
 
+namespace wobblux::gles {
+struct EsFunctions;
+}
+
 namespace wobblux::web {
 
 // The CSS selector of the page's canvas.
@@ -84,7 +88,7 @@ void setContextLost(bool lost);
 // Arms the timers set before the main loop ran.
 void armWaitingTimers();
 
-// The GL subset's loader: the address of the WebGL function with an ES 2.0 name, or null.
-void* webGlFunction(const char* name);
+// The GL subset's ES function table: emscripten's WebGL functions.
+const gles::EsFunctions& webGlFunctions();
 
 }  // namespace wobblux::web

@@ -36,7 +36,7 @@ bool requested(unsigned int mode) {
 }
 
 void startSubset() {
-    if (!gles::startGlSubset(webGlFunction)) {
+    if (!gles::startGlSubset(webGlFunctions())) {
         fail("Wobblux cannot draw here: this browser's WebGL cannot run its shader.");
     }
 }

@@ -1,5 +1,6 @@
 // The full-spray frame through the GL subset on Mesa's ES (no X server): few ES draw calls, and
-// no allocation once warm. Its own program: it replaces global operator new to count allocations.
+// no allocation once warm, neither on the heap nor of buffer storage in the driver. Its own
+// program: it replaces global operator new to count allocations.
 
 #include <gtest/gtest.h>
 
@@ -24,6 +25,15 @@ void countingDrawArrays(GLenum mode, GLint first, GLsizei count) {
     realDrawArrays(mode, first, count);
 }
 
+// glBufferData (re)allocates the buffer's storage; glBufferSubData only writes into it.
+int storageAllocations = 0;
+void (*realBufferData)(GLenum, GLsizeiptr, const void*, GLenum) = nullptr;
+
+void countingBufferData(GLenum target, GLsizeiptr size, const void* data, GLenum usage) {
+    ++storageAllocations;
+    realBufferData(target, size, data, usage);
+}
+
 TEST(GlesDrawCalls, FullSprayFrameTakesFewDrawCallsAndAllocatesNothingOnceWarm) {
     SceneOptions scene;
     scene.ticks = 300;
@@ -36,6 +46,8 @@ TEST(GlesDrawCalls, FullSprayFrameTakesFewDrawCallsAndAllocatesNothingOnceWarm) 
     ASSERT_TRUE(gles::startGlSubset(NativeEsContext::procAddress));
     realDrawArrays = gles::es.drawArrays;
     gles::es.drawArrays = countingDrawArrays;
+    realBufferData = gles::es.bufferData;
+    gles::es.bufferData = countingBufferData;
 
     initGraphics();
     onReshape(scene.width, scene.height);
@@ -49,16 +61,21 @@ TEST(GlesDrawCalls, FullSprayFrameTakesFewDrawCallsAndAllocatesNothingOnceWarm) 
 
     const std::uint64_t allocationsBefore = testing::allocationCount;
     drawCalls = 0;
-    onDisplay();
+    storageAllocations = 0;
+    onDisplay();  // the same vertices as the frame before
     const std::uint64_t allocations = testing::allocationCount - allocationsBefore;
     context.finish();
-    std::printf("full-spray frame: %d ES draw calls, %llu allocations once warm\n", drawCalls,
-                static_cast<unsigned long long>(allocations));
+    std::printf(
+        "full-spray frame: %d ES draw calls, %llu allocations and %d buffer storage "
+        "allocations once warm\n",
+        drawCalls, static_cast<unsigned long long>(allocations), storageAllocations);
     EXPECT_LE(drawCalls, kMostDrawCallsPerFrame);
     EXPECT_EQ(allocations, 0u);
+    EXPECT_EQ(storageAllocations, 0);
     EXPECT_EQ(context.error(), 0u);
 
     gles::es.drawArrays = realDrawArrays;
+    gles::es.bufferData = realBufferData;
 }
 
 }  // namespace

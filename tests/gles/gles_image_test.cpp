@@ -1,7 +1,9 @@
 // The GL subset must draw what Mesa's fixed function draws. For each scene state, the reference
 // program draws it through the system's GL, GLU and freeglut in an Xvfb server of the test's own
 // and the subset program through the subset on Mesa's ES, each as a child process writing a PNG;
-// the two frames must agree: at least 99.5 % of the pixels within 2 on every RGB channel.
+// the two frames must agree as a user would judge them: at least 99.5 % of the pixels within 2 on
+// every RGB channel, and no pixel far off, since a wrong colour, normal or hole on an object as
+// small as a dart changes too few pixels to move the share.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -24,8 +26,14 @@ using e2e::ChildProcess;
 using e2e::milliseconds;
 using e2e::VirtualScreen;
 
-constexpr int kTolerance = 2;              // per RGB channel, out of 255
-constexpr double kRequiredShare = 0.995;   // of the pixels, within kTolerance
+constexpr int kTolerance = 2;             // per RGB channel, out of 255
+constexpr double kRequiredShare = 0.995;  // of the pixels, within kTolerance
+// Measured on Mesa: every scene below has all its pixels within 1. At some other camera angles
+// one to three pixels on a triangle's edge differ by up to 53, where the two split the edge
+// differently: a new scene that fails only on a few edge pixels wants its difference image read.
+constexpr int kLargestAllowed = 4;         // largest channel difference of any pixel
+constexpr int kFarBound = 8;               // a pixel more than this off is plainly wrong
+constexpr long long kMostFarPixels = 24;   // pixels beyond kFarBound
 constexpr double kMinimumLitShare = 0.01;  // of the reference's pixels, not black
 constexpr int kDifferenceAmplification = 16;
 
@@ -50,6 +58,18 @@ const Scene kScenes[] = {
     {"Wide",
      {"--width", "640", "--height", "240", "--ticks", "240", "--excite-from", "30", "--clock",
       "33"}},
+    // Small objects filling the frame. From under the floor: the hourglass's base and two darts.
+    {"HourglassFromBelow",
+     {"--width", "400", "--height", "300", "--ticks", "100", "--pitch", "-90", "--distance",
+      "-130"}},
+    // The eye at the tank's centre looking down on the yellow dart, its base fading out.
+    {"DartCloseUp",
+     {"--width", "400", "--height", "300", "--ticks", "100", "--yaw", "30", "--pitch", "60",
+      "--distance", "0"}},
+    // The turned camera at a second angle: from the left and above, spraying.
+    {"TurnedFromAbove",
+     {"--width", "400", "--height", "300", "--ticks", "150", "--excite-from", "60", "--yaw", "-60",
+      "--pitch", "40"}},
 };
 
 // Names the scene in test listings instead of dumping its bytes.
@@ -60,6 +80,7 @@ void PrintTo(const Scene& scene, std::ostream* out) {
 struct Comparison {
     long long pixels = 0;
     long long within = 0;  // pixels within kTolerance on every channel
+    long long far = 0;     // pixels more than kFarBound off on some channel
     int largest = 0;       // largest channel difference
     int largestX = 0;
     int largestY = 0;
@@ -82,6 +103,7 @@ Comparison compare(const RgbImage& reference, const RgbImage& subset) {
                 difference = std::max(difference, std::abs(int(a[channel]) - int(b[channel])));
             }
             ++result.pixels;
+            result.far += difference > kFarBound;
             if (difference <= kTolerance) {
                 ++result.within;
             } else {
@@ -175,10 +197,10 @@ TEST_P(GlesImage, SubsetDrawsWhatFixedFunctionDraws) {
 
     const Comparison result = compare(reference, subset);
     std::printf(
-        "[%s] %dx%d: %.3f %% of pixels within %d, largest difference %d at (%d, %d): "
-        "reference %s, subset %s\n",
+        "[%s] %dx%d: %.3f %% of pixels within %d, %lld beyond %d, largest difference %d at "
+        "(%d, %d): reference %s, subset %s\n",
         scene.name, reference.width, reference.height, 100.0 * result.share(), kTolerance,
-        result.largest, result.largestX, result.largestY,
+        result.far, kFarBound, result.largest, result.largestX, result.largestY,
         colour(reference, result.largestX, result.largestY).c_str(),
         colour(subset, result.largestX, result.largestY).c_str());
     if (result.within < result.pixels) {
@@ -190,7 +212,10 @@ TEST_P(GlesImage, SubsetDrawsWhatFixedFunctionDraws) {
     }
     std::fflush(stdout);
 
-    if (result.share() < kRequiredShare) {
+    const bool shareOk = result.share() >= kRequiredShare;
+    const bool largestOk = result.largest <= kLargestAllowed;
+    const bool farOk = result.far <= kMostFarPixels;
+    if (!shareOk || !largestOk || !farOk) {
         const std::filesystem::path failures = WOBBLUX_GLES_FAILURE_DIR;
         std::filesystem::create_directories(failures);
         const std::string stem = (failures / scene.name).string();
@@ -198,11 +223,17 @@ TEST_P(GlesImage, SubsetDrawsWhatFixedFunctionDraws) {
         ASSERT_TRUE(writePng(subset, stem + "-subset.png", error)) << error;
         ASSERT_TRUE(writePng(differenceImage(reference, subset), stem + "-difference.png", error))
             << error;
-        ADD_FAILURE() << scene.name << ": only " << 100.0 * result.share() << " % of pixels within "
-                      << kTolerance << " (at least " << 100.0 * kRequiredShare
-                      << " % needed); images: " << stem << "-reference.png, " << stem
-                      << "-subset.png, " << stem << "-difference.png (differences x"
-                      << kDifferenceAmplification << ")";
+        const std::string images = "images: " + stem + "-reference.png, " + stem + "-subset.png, " +
+                                   stem + "-difference.png (differences x" +
+                                   std::to_string(kDifferenceAmplification) + ")";
+        EXPECT_TRUE(shareOk) << scene.name << ": only " << 100.0 * result.share()
+                             << " % of pixels within " << kTolerance << " (at least "
+                             << 100.0 * kRequiredShare << " % needed); " << images;
+        EXPECT_TRUE(largestOk) << scene.name << ": a pixel differs by " << result.largest
+                               << " (at most " << kLargestAllowed << " allowed); " << images;
+        EXPECT_TRUE(farOk) << scene.name << ": " << result.far << " pixels differ by more than "
+                           << kFarBound << " (at most " << kMostFarPixels << " allowed); "
+                           << images;
     }
 }
 

@@ -24,8 +24,8 @@ int run(int argc, char** argv) {
     buildScene(scene);
 
     NativeEsContext context(scene.width, scene.height);
-    if (!gles::startGlSubset(NativeEsContext::procAddress)) {
-        std::fputs("gles_subset: startGlSubset failed\n", stderr);
+    if (const gles::SubsetStart start = gles::startGlSubset(NativeEsContext::procAddress); !start) {
+        std::fprintf(stderr, "gles_subset: startGlSubset failed: %s\n", start.detail.c_str());
         return 1;
     }
 
