@@ -17,14 +17,14 @@ CanvasPoint pointer;
 
 void deliverButton(int button, int state, CanvasPoint at) {
     pointer = at;
-    if (mainLoopRunning() && callbacks.mouse != nullptr) {
+    if (callbacks.mouse != nullptr) {
         callbacks.mouse(button, state, at.x, at.y);
     }
 }
 
 void deliverMotion(CanvasPoint at) {
     pointer = at;
-    if (mainLoopRunning() && callbacks.motion != nullptr) {
+    if (callbacks.motion != nullptr) {
         callbacks.motion(at.x, at.y);
     }
 }
@@ -34,7 +34,7 @@ void notePointer(CanvasPoint at) {
 }
 
 void deliverKey(unsigned char key) {
-    if (mainLoopRunning() && callbacks.keyboard != nullptr) {
+    if (callbacks.keyboard != nullptr) {
         callbacks.keyboard(key, pointer.x, pointer.y);
     }
 }

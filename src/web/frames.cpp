@@ -11,16 +11,21 @@
 namespace wobblux::web {
 namespace {
 
-// The canvas's layout size, in CSS pixels, and its drawing buffer's, in device pixels.
-double cssWidth = 0.0;
-double cssHeight = 0.0;
-int pixelWidth = 0;
-int pixelHeight = 0;
+struct Frames {
+    // The canvas's layout size, in CSS pixels, and its drawing buffer's, in device pixels.
+    double cssWidth = 0.0;
+    double cssHeight = 0.0;
+    int pixelWidth = 0;
+    int pixelHeight = 0;
 
-bool redisplayDue = false;  // glutPostRedisplay was called since the last display
-bool reshapeDue = true;     // the program has not seen the current size
-bool frameBooked = false;   // an animation frame is already requested
-bool contextLost = false;
+    bool started = false;       // startFrames has run: frames may be booked
+    bool redisplayDue = false;  // glutPostRedisplay was called since the last display
+    bool reshapeDue = true;     // the program has not seen the current size
+    bool frameBooked = false;   // an animation frame is already requested
+    bool contextLost = false;
+};
+
+Frames frames;
 
 int toDevicePixels(double cssLength, double ratio) {
     return static_cast<int>(std::lround(std::fmax(0.0, cssLength * ratio)));
@@ -29,42 +34,42 @@ int toDevicePixels(double cssLength, double ratio) {
 // Sizes the drawing buffer to the canvas's layout size in device pixels, so the picture is
 // neither stretched nor blurred. A change is a window resize: a reshape, then a repaint.
 void fitCanvas() {
-    emscripten_get_element_css_size(kCanvas, &cssWidth, &cssHeight);
+    emscripten_get_element_css_size(kCanvas, &frames.cssWidth, &frames.cssHeight);
     const double ratio = emscripten_get_device_pixel_ratio();
-    const int width = toDevicePixels(cssWidth, ratio);
-    const int height = toDevicePixels(cssHeight, ratio);
-    if (width != pixelWidth || height != pixelHeight) {
-        pixelWidth = width;
-        pixelHeight = height;
+    const int width = toDevicePixels(frames.cssWidth, ratio);
+    const int height = toDevicePixels(frames.cssHeight, ratio);
+    if (width != frames.pixelWidth || height != frames.pixelHeight) {
+        frames.pixelWidth = width;
+        frames.pixelHeight = height;
         emscripten_set_canvas_element_size(kCanvas, width, height);
-        reshapeDue = true;
-        redisplayDue = true;
+        frames.reshapeDue = true;
+        frames.redisplayDue = true;
     }
 }
 
 void deliverReshape() {
-    reshapeDue = false;
+    frames.reshapeDue = false;
     if (callbacks.reshape != nullptr) {
-        callbacks.reshape(pixelWidth, pixelHeight);
+        callbacks.reshape(frames.pixelWidth, frames.pixelHeight);
     } else {
-        glViewport(0, 0, pixelWidth, pixelHeight);  // GLUT's default reshape
+        glViewport(0, 0, frames.pixelWidth, frames.pixelHeight);  // GLUT's default reshape
     }
 }
 
 void bookFrame();
 
 EM_BOOL onAnimationFrame(double /*time*/, void* /*userData*/) {
-    frameBooked = false;
+    frames.frameBooked = false;
     fitCanvas();
-    if (contextLost) {
+    if (frames.contextLost) {
         return EM_FALSE;  // the restore books the next frame
     }
-    if (reshapeDue) {
+    if (frames.reshapeDue) {
         deliverReshape();
     }
-    if (redisplayDue) {
+    if (frames.redisplayDue) {
         // Cleared first: a display that posts a redisplay gets another frame.
-        redisplayDue = false;
+        frames.redisplayDue = false;
         if (callbacks.display != nullptr) {
             callbacks.display();
         }
@@ -72,11 +77,10 @@ EM_BOOL onAnimationFrame(double /*time*/, void* /*userData*/) {
     return EM_FALSE;
 }
 
-// GLUT calls nothing before its main loop: a frame booked earlier would draw a scene that may
-// not exist yet.
+// Until startFrames no frame is booked (see glutMainLoop).
 void bookFrame() {
-    if (!frameBooked && mainLoopRunning()) {
-        frameBooked = true;
+    if (frames.started && !frames.frameBooked) {
+        frames.frameBooked = true;
         emscripten_request_animation_frame(onAnimationFrame, nullptr);
     }
 }
@@ -89,8 +93,8 @@ EM_BOOL onWindowResize(int /*eventType*/, const EmscriptenUiEvent* /*event*/, vo
 }  // namespace
 
 CanvasPoint toCanvasPixels(double cssX, double cssY) {
-    const double scaleX = cssWidth > 0.0 ? pixelWidth / cssWidth : 1.0;
-    const double scaleY = cssHeight > 0.0 ? pixelHeight / cssHeight : 1.0;
+    const double scaleX = frames.cssWidth > 0.0 ? frames.pixelWidth / frames.cssWidth : 1.0;
+    const double scaleY = frames.cssHeight > 0.0 ? frames.pixelHeight / frames.cssHeight : 1.0;
     return {static_cast<int>(std::floor(cssX * scaleX)),
             static_cast<int>(std::floor(cssY * scaleY))};
 }
@@ -99,23 +103,24 @@ void startFrames() {
     // Browser zoom and moving to a screen of another pixel ratio arrive as resizes too.
     emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE,
                                    onWindowResize);
-    redisplayDue = true;  // a newly shown window is painted
+    frames.started = true;
+    frames.redisplayDue = true;  // a newly shown window is painted
     bookFrame();
 }
 
 void requestReshape() {
-    reshapeDue = true;
+    frames.reshapeDue = true;
     bookFrame();
 }
 
 void setContextLost(bool lost) {
-    contextLost = lost;
+    frames.contextLost = lost;
 }
 
 }  // namespace wobblux::web
 
 void glutPostRedisplay() {
-    wobblux::web::redisplayDue = true;
+    wobblux::web::frames.redisplayDue = true;
     wobblux::web::bookFrame();
 }
 

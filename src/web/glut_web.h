@@ -33,7 +33,8 @@
 // passive motion, idle, visibility or entry callbacks; nothing runs before glutMainLoop, which
 // never returns (the runtime stays alive and control goes back to the browser).
 //
-// Below: what the backend's files share.
+// Below: what the backend's files share. Calls go one way: window.cpp starts the parts (frames,
+// timers, input) and each keeps its own state; no part asks the window anything.
 
 namespace wobblux::gles {
 struct EsFunctions;
@@ -60,33 +61,31 @@ struct CanvasPoint {
     int y = 0;
 };
 
-// True once glutMainLoop has run: GLUT delivers no event before it.
-bool mainLoopRunning();
-
 // Converts a position in CSS pixels relative to the canvas into canvas pixels.
 CanvasPoint toCanvasPixels(double cssX, double cssY);
 
 // Input delivery, shared by the mouse, the keyboard and touch. Each reaches the program's
-// callback, if registered, once the main loop runs, and records the pointer's position.
+// callback, if registered, and records the pointer's position.
 void deliverButton(int button, int state, CanvasPoint at);
 void deliverMotion(CanvasPoint at);
 void deliverKey(unsigned char key);
 void notePointer(CanvasPoint at);  // a move with no button held: recorded, not delivered
 
-// Starts listening to each kind of input; glutCreateWindow calls them.
+// Starts listening to each kind of input; glutMainLoop calls them.
 void listenToMouse();
 void listenToKeyboard();
 void listenToTouch();
 
 // Frames. startFrames() books the first one, which reshapes and then displays, and follows
-// window resizes from then on; requestReshape() reshapes at the next frame even if the size is
-// unchanged (a restored context); while the context is lost, frames call nothing.
+// window resizes from then on; before it, redisplay requests book nothing. requestReshape()
+// reshapes at the next frame even if the size is unchanged (a restored context); while the
+// context is lost, frames call nothing.
 void startFrames();
 void requestReshape();
 void setContextLost(bool lost);
 
-// Arms the timers set before the main loop ran.
-void armWaitingTimers();
+// Arms the timers set so far, and from then on every timer as it is set.
+void startTimers();
 
 // The GL subset's ES function table: emscripten's WebGL functions.
 const gles::EsFunctions& webGlFunctions();

@@ -19,6 +19,7 @@ struct Timer {
 
 // Slots are reused, so a program that keeps one timer armed allocates once, not per tick.
 std::vector<Timer> timers;
+bool started = false;  // startTimers has run: a timer is armed as it is set
 
 void* slotData(std::size_t slot) {
     return reinterpret_cast<void*>(static_cast<std::uintptr_t>(slot));
@@ -48,7 +49,8 @@ std::size_t freeSlot() {
 }  // namespace
 
 // GLUT's timers run in its main loop: one set before it starts waits for it.
-void armWaitingTimers() {
+void startTimers() {
+    started = true;
     for (std::size_t slot = 0; slot < timers.size(); ++slot) {
         if (timers[slot].callback != nullptr) {
             arm(slot);
@@ -65,7 +67,7 @@ void glutTimerFunc(unsigned int milliseconds, void (*callback)(int), int value) 
     }
     const std::size_t slot = freeSlot();
     timers[slot] = {callback, value, milliseconds};
-    if (mainLoopRunning()) {
+    if (started) {
         arm(slot);
     }
 }

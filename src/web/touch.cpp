@@ -3,6 +3,7 @@
 // and a short tap the space bar.
 
 #include <GL/glut.h>
+#include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
 #include <cmath>
@@ -12,6 +13,9 @@
 namespace wobblux::web {
 namespace {
 
+// The tap's limits, here and nowhere else. A touch is a tap if every finger has lifted at most
+// kTapMilliseconds after the first came down and the finger never got farther than kTapSlop
+// (straight-line distance) from where it came down; once it does, it is a drag from there on.
 constexpr double kTapSlop = 10.0;           // CSS pixels a tapping finger may wander
 constexpr double kTapMilliseconds = 300.0;  // longest touch that still taps
 constexpr unsigned char kTapKey = ' ';
@@ -33,28 +37,32 @@ struct Finger {
 
 constexpr int kMaxFingers = 32;  // as many as EmscriptenTouchEvent carries
 
-Gesture gesture = Gesture::None;
-Finger firstFinger;           // where the gesture's first finger came down
-double firstTime = 0.0;       // and when, in milliseconds
-long zoomingIds[2] = {0, 0};  // the two fingers of a zoom
-CanvasPoint held;             // where the held button was last reported
+struct Touch {
+    Gesture gesture = Gesture::None;
+    Finger firstFinger;           // where the gesture's first finger came down
+    double firstTime = 0.0;       // and when, in milliseconds
+    long zoomingIds[2] = {0, 0};  // the two fingers of a zoom
+    CanvasPoint held;             // where the held button was last reported
+};
+
+Touch touch;
 
 CanvasPoint pixelsOf(double x, double y) {
     return toCanvasPixels(x, y);
 }
 
 void press(int button, CanvasPoint at) {
-    held = at;
+    touch.held = at;
     deliverButton(button, GLUT_DOWN, at);
 }
 
 void moveTo(CanvasPoint at) {
-    held = at;
+    touch.held = at;
     deliverMotion(at);
 }
 
 void release(int button) {
-    deliverButton(button, GLUT_UP, held);
+    deliverButton(button, GLUT_UP, touch.held);
 }
 
 const Finger* findFinger(const Finger* fingers, int count, long id) {
@@ -71,38 +79,39 @@ CanvasPoint midpoint(const Finger& one, const Finger& other) {
 }
 
 void startZoom(const Finger* fingers) {
-    gesture = Gesture::Zooming;
-    zoomingIds[0] = fingers[0].id;
-    zoomingIds[1] = fingers[1].id;
+    touch.gesture = Gesture::Zooming;
+    touch.zoomingIds[0] = fingers[0].id;
+    touch.zoomingIds[1] = fingers[1].id;
     press(GLUT_MIDDLE_BUTTON, midpoint(fingers[0], fingers[1]));
 }
 
 // The zoom follows its two fingers; if one of them lifts, the zoom ends there.
 void followZoom(const Finger* fingers, int count) {
-    const Finger* one = findFinger(fingers, count, zoomingIds[0]);
-    const Finger* other = findFinger(fingers, count, zoomingIds[1]);
+    const Finger* one = findFinger(fingers, count, touch.zoomingIds[0]);
+    const Finger* other = findFinger(fingers, count, touch.zoomingIds[1]);
     if (one != nullptr && other != nullptr) {
         moveTo(midpoint(*one, *other));
     } else {
         release(GLUT_MIDDLE_BUTTON);
-        gesture = Gesture::Spent;
+        touch.gesture = Gesture::Spent;
     }
 }
 
 bool wandered(const Finger& finger) {
-    return std::hypot(finger.x - firstFinger.x, finger.y - firstFinger.y) > kTapSlop;
+    return std::hypot(finger.x - touch.firstFinger.x, finger.y - touch.firstFinger.y) > kTapSlop;
 }
 
 // Every finger lifted (or the touch cancelled, which never taps).
 void finish(double time, bool cancelled) {
-    if (gesture == Gesture::Touching && !cancelled && time - firstTime <= kTapMilliseconds) {
+    if (touch.gesture == Gesture::Touching && !cancelled &&
+        time - touch.firstTime <= kTapMilliseconds) {
         deliverKey(kTapKey);
-    } else if (gesture == Gesture::Turning) {
+    } else if (touch.gesture == Gesture::Turning) {
         release(GLUT_LEFT_BUTTON);
-    } else if (gesture == Gesture::Zooming) {
+    } else if (touch.gesture == Gesture::Zooming) {
         release(GLUT_MIDDLE_BUTTON);
     }
-    gesture = Gesture::None;
+    touch.gesture = Gesture::None;
 }
 
 // Moves the gesture on, given the fingers still down after an event.
@@ -111,12 +120,12 @@ void follow(const Finger* fingers, int count, double time, bool cancelled) {
         finish(time, cancelled);
         return;
     }
-    switch (gesture) {
+    switch (touch.gesture) {
         case Gesture::None:
             if (count == 1) {
-                gesture = Gesture::Touching;
-                firstFinger = fingers[0];
-                firstTime = time;
+                touch.gesture = Gesture::Touching;
+                touch.firstFinger = fingers[0];
+                touch.firstTime = time;
             } else {
                 startZoom(fingers);
             }
@@ -125,8 +134,8 @@ void follow(const Finger* fingers, int count, double time, bool cancelled) {
             if (count >= 2) {
                 startZoom(fingers);
             } else if (wandered(fingers[0])) {
-                gesture = Gesture::Turning;
-                press(GLUT_LEFT_BUTTON, pixelsOf(firstFinger.x, firstFinger.y));
+                touch.gesture = Gesture::Turning;
+                press(GLUT_LEFT_BUTTON, pixelsOf(touch.firstFinger.x, touch.firstFinger.y));
                 moveTo(pixelsOf(fingers[0].x, fingers[0].y));
             }
             break;
@@ -160,7 +169,9 @@ EM_BOOL onTouch(int eventType, const EmscriptenTouchEvent* event, void* /*data*/
                                 static_cast<double>(point.targetY)};
         }
     }
-    follow(fingers, count, event->timestamp, eventType == EMSCRIPTEN_EVENT_TOUCHCANCEL);
+    // The page's clock (performance.now), not the event's own timestamp: the same time base
+    // as the program's timers, which a test's fake clock drives.
+    follow(fingers, count, emscripten_get_now(), eventType == EMSCRIPTEN_EVENT_TOUCHCANCEL);
     // Taken from the page: no scrolling, no page zoom, no mouse events made up from touches.
     return EM_TRUE;
 }

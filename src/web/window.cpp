@@ -15,9 +15,12 @@ namespace {
 
 constexpr int kWindowId = 1;  // GLUT numbers windows from 1
 
-unsigned int displayMode = GLUT_RGBA | GLUT_SINGLE;  // GLUT's default
-EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;
-bool running = false;
+struct Window {
+    unsigned int displayMode = GLUT_RGBA | GLUT_SINGLE;  // GLUT's default
+    EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;
+};
+
+Window window;
 
 // The page's title is the window's. (emscripten_set_window_title would do it too, but links
 // emscripten's whole browser support library with it.)
@@ -32,12 +35,26 @@ EM_JS(void, setPageTitle, (const char* title), { document.title = UTF8ToString(t
 }
 
 bool requested(unsigned int mode) {
-    return (displayMode & mode) != 0;
+    return (window.displayMode & mode) != 0;
 }
 
+// The shader's log goes to the console for whoever looks; the page shows the last line only,
+// which says in plain words which step failed.
 void startSubset() {
-    if (!gles::startGlSubset(webGlFunctions())) {
-        fail("Wobblux cannot draw here: this browser's WebGL cannot run its shader.");
+    const gles::SubsetStart start = gles::startGlSubset(webGlFunctions());
+    using Failure = gles::SubsetStart::Failure;
+    switch (start.failure) {
+        case Failure::None:
+            return;
+        case Failure::MissingFunction:
+            std::fprintf(stderr, "Missing WebGL function: %s\n", start.detail.c_str());
+            fail("Wobblux cannot draw here: this browser's WebGL lacks a function it needs.");
+        case Failure::ShaderCompile:
+            std::fprintf(stderr, "Shader compile log: %s\n", start.detail.c_str());
+            fail("Wobblux cannot draw here: this browser's WebGL cannot compile its shader.");
+        case Failure::ProgramLink:
+            std::fprintf(stderr, "Shader link log: %s\n", start.detail.c_str());
+            fail("Wobblux cannot draw here: this browser's WebGL cannot link its shader.");
     }
 }
 
@@ -51,7 +68,7 @@ EM_BOOL onContextLost(int /*eventType*/, const void* /*event*/, void* /*userData
 // A restored context has none of the old GPU objects or state: the subset re-creates and
 // re-applies them, and the program sees a reshape and draws again.
 EM_BOOL onContextRestored(int /*eventType*/, const void* /*event*/, void* /*userData*/) {
-    emscripten_webgl_make_context_current(context);
+    emscripten_webgl_make_context_current(window.context);
     startSubset();
     setContextLost(false);
     requestReshape();
@@ -69,51 +86,52 @@ void createContext() {
     attributes.majorVersion = 1;
     attributes.minorVersion = 0;
     attributes.enableExtensionsByDefault = EM_FALSE;  // the subset is plain WebGL 1
-    context = emscripten_webgl_create_context(kCanvas, &attributes);
-    if (context <= 0) {
+    window.context = emscripten_webgl_create_context(kCanvas, &attributes);
+    if (window.context <= 0) {
         fail("Wobblux cannot run here: this browser has no WebGL, or has it turned off.");
     }
-    emscripten_webgl_make_context_current(context);
+    emscripten_webgl_make_context_current(window.context);
     emscripten_set_webglcontextlost_callback(kCanvas, nullptr, EM_FALSE, onContextLost);
     emscripten_set_webglcontextrestored_callback(kCanvas, nullptr, EM_FALSE, onContextRestored);
 }
 
 }  // namespace
-
-bool mainLoopRunning() {
-    return running;
-}
-
 }  // namespace wobblux::web
 
 // Nothing to initialise and nothing to read: the program takes no arguments.
 void glutInit(int* /*argumentCount*/, char** /*arguments*/) {}
 
 void glutInitDisplayMode(unsigned int mode) {
-    wobblux::web::displayMode = mode;
+    wobblux::web::window.displayMode = mode;
 }
 
 // One window only: a second call returns the same window.
 int glutCreateWindow(const char* title) {
     using namespace wobblux::web;
-    if (context > 0) {
+    if (window.context > 0) {
         return kWindowId;
     }
     setPageTitle(title);
     createContext();
     startSubset();
-    listenToMouse();
-    listenToKeyboard();
-    listenToTouch();
     return kWindowId;
 }
 
 // Hands control back to the browser for good: GLUT's main loop never returns, so neither does
 // this, and the runtime stays alive for the timers, frames and input that follow.
+//
+// This is where everything the browser calls into starts, and nothing before it: no timer is
+// armed, no frame booked and no input listened to until here. GLUT delivers nothing before its
+// main loop, and the program builds its scene between glutCreateWindow and this call; if that
+// fails (out of memory), the program ends with nothing of it left for the browser to call, and
+// the page can show the failure cleanly. Each part keeps its own state and never asks whether
+// the loop runs.
 void glutMainLoop() {
     using namespace wobblux::web;
-    running = true;
-    armWaitingTimers();
+    startTimers();
     startFrames();
+    listenToMouse();
+    listenToKeyboard();
+    listenToTouch();
     emscripten_exit_with_live_runtime();
 }
