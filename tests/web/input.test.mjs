@@ -92,11 +92,16 @@ test('the canvas follows the window in device pixels and the picture keeps its s
   await closeChecked(page);
 });
 
+// Touch events straight from the browser's input pipeline, as a touch screen sends them.
+async function touchScreen(page) {
+  const session = await page.context().newCDPSession(page);
+  return (type, ...points) =>
+    session.send('Input.dispatchTouchEvent', { type, touchPoints: points });
+}
+
 test('one finger turns, two fingers zoom, a tap starts the spray', async () => {
   const page = await openPage(shared.browser, shared.site.url, { hasTouch: true });
-  const session = await page.context().newCDPSession(page);
-  const touch = (type, ...points) =>
-    session.send('Input.dispatchTouchEvent', { type, touchPoints: points });
+  const touch = await touchScreen(page);
   await runTicks(page, 5);
   const start = await outline(page);
   await touch('touchStart', { x: 400, y: 300, id: 1 });
@@ -122,5 +127,38 @@ test('one finger turns, two fingers zoom, a tap starts the spray', async () => {
   await page.touchscreen.tap(400, 300);
   await runTicks(page, 20);
   assert.equal(await spraying(page), true);
+  await closeChecked(page);
+});
+
+// A tap lasts at most 300 ms and wanders at most 10 CSS pixels in a straight line from where it
+// came down; the fake clock times the touch to the millisecond.
+test('a tap is short and still; longer is no tap, farther is a drag', async () => {
+  const page = await openPage(shared.browser, shared.site.url, { hasTouch: true });
+  const touch = await touchScreen(page);
+  const hold = async (milliseconds, ...wanderTo) => {
+    await touch('touchStart', { x: 400, y: 300, id: 1 });
+    for (const [x, y] of wanderTo) await touch('touchMove', { x, y, id: 1 });
+    await page.clock.runFor(milliseconds);
+    await touch('touchEnd');
+  };
+  // A toggle shows at once as sparks rising, or as sparks dying out within their 2 s life.
+  const sprayingAfter = async (ticks) => {
+    await runTicks(page, ticks);
+    return spraying(page);
+  };
+  await runTicks(page, 5);
+
+  await hold(300);
+  assert.equal(await sprayingAfter(20), true, 'held still for 300 ms: a tap');
+  await hold(301);
+  assert.equal(await sprayingAfter(sparkLifeTicks + 2), true, 'held for 301 ms: no tap');
+  await hold(100, [403, 304], [406, 308]);
+  assert.equal(await sprayingAfter(sparkLifeTicks + 2), false, 'wandered 10 px: a tap');
+
+  const start = await outline(page);
+  await hold(100, [405, 305], [408, 308], ...Array.from({ length: 20 }, (_, i) => [410 + 2 * i, 308]));
+  assert.equal(await sprayingAfter(20), false, 'moved 11.3 px: no tap');
+  const turned = await outline(page);
+  assert.ok(turned.centre > start.centre + 5, `a drag turned ${start.centre} to ${turned.centre}`);
   await closeChecked(page);
 });

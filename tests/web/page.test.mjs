@@ -54,6 +54,46 @@ test('a lost WebGL context that the browser restores draws the scene again', asy
   await closeChecked(page);
 });
 
+// Animation frames run only when the test says, and every glClear (one per display) is counted
+// as inside or outside a frame.
+function holdFrames() {
+  const due = [];
+  let inFrame = false;
+  window.pacing = { outside: 0, perFrame: [], booked: () => due.length };
+  window.requestAnimationFrame = (callback) => due.push(callback);
+  window.runFrame = () => {
+    inFrame = true;
+    window.pacing.perFrame.push(0);
+    for (const callback of due.splice(0)) callback(performance.now());
+    inFrame = false;
+  };
+  const clear = WebGLRenderingContext.prototype.clear;
+  WebGLRenderingContext.prototype.clear = function (mask) {
+    if (inFrame) ++window.pacing.perFrame[window.pacing.perFrame.length - 1];
+    else ++window.pacing.outside;
+    return clear.call(this, mask);
+  };
+}
+
+test('the scene is drawn only in an animation frame, once however many redisplays', async () => {
+  const page = await openPage(shared.browser, shared.site.url, { initScript: holdFrames });
+  const pacing = () => page.evaluate(() => ({
+    outside: window.pacing.outside, perFrame: window.pacing.perFrame,
+    booked: window.pacing.booked(),
+  }));
+  // Ten ticks, each asking for a redisplay, then one frame; again after a resize too.
+  for (const resize of [false, true, false]) {
+    if (resize) await page.setViewportSize({ width: 640, height: 480 });
+    await runTicks(page, 10);
+    const waiting = await pacing();
+    assert.equal(waiting.outside, 0, 'nothing drawn outside a frame');
+    assert.equal(waiting.booked, 1, 'one frame booked for all the requests');
+    await page.evaluate(() => window.runFrame());
+  }
+  assert.deepEqual(await pacing(), { outside: 0, perFrame: [1, 1, 1], booked: 0 });
+  await closeChecked(page);
+});
+
 // The page must say what is wrong rather than stay black.
 async function problemShown(page) {
   const problem = page.locator('#problem');
@@ -68,6 +108,21 @@ test('without WebGL the page says so', async () => {
   });
   assert.match(await problemShown(page), /no WebGL/);
   assert.equal(await page.locator('#canvas').isVisible(), false);
+  await page.context().close();
+});
+
+test('a shader that does not compile is named in the line, its log in the console', async () => {
+  const page = await openPage(shared.browser, shared.site.url, {
+    waitForStart: false,
+    initScript: () => {
+      const real = WebGLRenderingContext.prototype.getShaderParameter;
+      WebGLRenderingContext.prototype.getShaderParameter = function (shader, name) {
+        return name === this.COMPILE_STATUS ? false : real.call(this, shader, name);
+      };
+    },
+  });
+  assert.match(await problemShown(page), /cannot compile its shader/);
+  assert.ok(page.problems.some((line) => line.startsWith('Shader compile log')), page.problems);
   await page.context().close();
 });
 
