@@ -155,10 +155,13 @@ test('a tap is short and still; longer is no tap, farther is a drag', async () =
   await hold(100, [403, 304], [406, 308]);
   assert.equal(await sprayingAfter(sparkLifeTicks + 2), false, 'wandered 10 px: a tap');
 
+  await hold(100, [405, 305], [408, 308]);
+  assert.equal(await sprayingAfter(20), false, 'moved 11.3 px: a drag, no tap');
   const start = await outline(page);
-  await hold(100, [405, 305], [408, 308], ...Array.from({ length: 20 }, (_, i) => [410 + 2 * i, 308]));
-  assert.equal(await sprayingAfter(20), false, 'moved 11.3 px: no tap');
+  await hold(100, ...Array.from({ length: 20 }, (_, i) => [411 + 2 * i, 300]));
+  await runTicks(page, 2);
   const turned = await outline(page);
   assert.ok(turned.centre > start.centre + 5, `a drag turned ${start.centre} to ${turned.centre}`);
+  assert.equal(await sprayingAfter(20), false, 'a drag is no tap');
   await closeChecked(page);
 });
