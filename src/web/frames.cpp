@@ -11,6 +11,7 @@
 namespace wobblux::web {
 namespace {
 
+// The frames part: the canvas's size and what the next animation frame has to do.
 struct Frames {
     // The canvas's layout size, in CSS pixels, and its drawing buffer's, in device pixels.
     double cssWidth = 0.0;

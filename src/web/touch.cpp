@@ -37,6 +37,7 @@ struct Finger {
 
 constexpr int kMaxFingers = 32;  // as many as EmscriptenTouchEvent carries
 
+// The gesture in progress.
 struct Touch {
     Gesture gesture = Gesture::None;
     Finger firstFinger;           // where the gesture's first finger came down

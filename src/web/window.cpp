@@ -15,6 +15,7 @@ namespace {
 
 constexpr int kWindowId = 1;  // GLUT numbers windows from 1
 
+// The one window: the display mode asked for and its WebGL context.
 struct Window {
     unsigned int displayMode = GLUT_RGBA | GLUT_SINGLE;  // GLUT's default
     EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;
