@@ -17,21 +17,23 @@ export const tickMs = 33;
 export const startSecond = 1700000000;
 
 const types = {
-  '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
+  '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.css': 'text/css',
+  '.png': 'image/png', '.webmanifest': 'application/manifest+json',
 };
 
-// Serves siteDir on 127.0.0.1 at a free port and lists every request with its status.
-export async function serveSite() {
+// Serves a folder (siteDir unless told) on 127.0.0.1 at a free port, a folder's index.html for
+// the folder, and lists every request with its status. `headers` go with every file.
+export async function serveSite(root = siteDir, headers = {}) {
   const requests = [];
   const server = createServer(async (request, response) => {
     const path = new URL(request.url, 'http://x').pathname;
-    const file = normalize(join(siteDir, path === '/' ? 'index.html' : path));
+    const file = normalize(join(root, path.endsWith('/') ? `${path}index.html` : path));
     let status = 200;
     try {
-      if (!file.startsWith(siteDir + sep)) throw new Error('outside the site');
+      if (!file.startsWith(root + sep)) throw new Error('outside the site');
       const body = await readFile(file);
       const type = types[extname(file)] ?? 'application/octet-stream';
-      response.writeHead(200, { 'Content-Type': type });
+      response.writeHead(200, { 'Content-Type': type, ...headers });
       response.end(body);
     } catch {
       status = 404;
@@ -59,24 +61,39 @@ export function serveAndLaunch() {
   return shared;
 }
 
+const chromiumOptions = (extraArgs) => ({
+  executablePath: '/usr/bin/chromium',
+  args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader', ...extraArgs],
+});
+
 export function launch(extraArgs = []) {
-  return chromium.launch({
-    executablePath: '/usr/bin/chromium',
-    args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader', ...extraArgs],
-  });
+  return chromium.launch(chromiumOptions(extraArgs));
 }
 
-// Opens the site at 800 x 600 on a fake clock that stands still until runFor. Console errors
-// and uncaught exceptions are collected in page.problems.
+// A browser with a profile in `dir`, as a visitor's own: unlike launch()'s contexts it is not
+// incognito, which an installed app cannot be.
+export function launchPersistent(dir, { viewport = { width: 800, height: 600 } } = {}) {
+  return chromium.launchPersistentContext(dir, { ...chromiumOptions([]), viewport });
+}
+
+// Opens the site at 800 x 600 on a fake clock that stands still until runFor, in a new context
+// of `browser` or in the given `context`. Console errors, uncaught exceptions and the page's
+// Content-Security-Policy violations are collected in page.problems.
 export async function openPage(browser, url, { viewport = { width: 800, height: 600 },
-  deviceScaleFactor = 1, hasTouch = false, initScript, waitForStart = true } = {}) {
-  const context = await browser.newContext({ viewport, deviceScaleFactor, hasTouch });
+  deviceScaleFactor = 1, hasTouch = false, initScript, waitForStart = true, context } = {}) {
+  context ??= await browser.newContext({ viewport, deviceScaleFactor, hasTouch });
   const page = await context.newPage();
   page.problems = [];
   page.on('console', (message) => {
     if (message.type() === 'error') page.problems.push(message.text());
   });
   page.on('pageerror', (error) => page.problems.push(String(error)));
+  await page.addInitScript(() => {
+    window.policyViolations = [];
+    document.addEventListener('securitypolicyviolation', (event) => {
+      window.policyViolations.push(`${event.violatedDirective} blocked ${event.blockedURI}`);
+    }, true);
+  });
   // Installed a second early and paused on the start: time then moves only by runFor.
   await page.clock.install({ time: (startSecond - 1) * 1000 });
   await page.clock.pauseAt(startSecond * 1000);
@@ -92,9 +109,16 @@ export async function runTicks(page, ticks) {
   await page.clock.runFor(ticks * tickMs);
 }
 
-// The canvas as shown on the screen, {width, height, data: RGBA bytes}.
+// The canvas as shown on the screen, {width, height, data: RGBA bytes}. The hint is hidden
+// through its style property: the page's policy forbids the style element that Playwright's
+// screenshot option `style` would add.
 export async function readCanvas(page) {
-  const png = await page.locator('#canvas').screenshot({ style: '#hint { display: none; }' });
+  const hintShown = (shown) => page.evaluate((shown) => {
+    document.querySelector('#hint').style.display = shown ? '' : 'none';
+  }, shown);
+  await hintShown(false);
+  const png = await page.locator('#canvas').screenshot();
+  await hintShown(true);
   return decodePng(page, png);
 }
 
@@ -153,9 +177,11 @@ export async function webGlError(page) {
   return page.evaluate(() => document.querySelector('#canvas').getContext('webgl').getError());
 }
 
-// Ends a test's page: WebGL recorded no error and the console no error over the whole run.
+// Ends a test's page: WebGL recorded no error, the console no error and the page's policy no
+// violation over the whole run.
 export async function closeChecked(page) {
   assert.equal(await webGlError(page), 0);
+  page.problems.push(...await page.evaluate(() => window.policyViolations));
   assert.deepEqual(page.problems, []);
   await page.context().close();
 }

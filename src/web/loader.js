@@ -1,0 +1,67 @@
+// The page's loader: the hint, the canvas's focus, the failure line, the program and, where the
+// browser allows it, the service worker that keeps the site for use without a network.
+"use strict";
+(function () {
+  var canvas = document.getElementById("canvas");
+  var hint = document.getElementById("hint");
+  var problem = document.getElementById("problem");
+
+  // The hint fades after a few seconds, or at the first key, press or wheel turn.
+  function hideHint() { hint.classList.add("gone"); }
+  setTimeout(hideHint, 6000);
+  ["keydown", "pointerdown", "wheel"].forEach(function (type) {
+    addEventListener(type, hideHint, { once: true, capture: true, passive: true });
+  });
+
+  // Keys go to the canvas, so it keeps the focus; a drag that leaves it stays its own, as a
+  // window's does; the right button belongs to the program, not to a context menu.
+  canvas.addEventListener("pointerdown", function (event) {
+    canvas.focus();
+    canvas.setPointerCapture(event.pointerId);
+  });
+  canvas.addEventListener("contextmenu", function (event) { event.preventDefault(); });
+  canvas.focus();
+
+  // The first problem is the one to tell; what follows from it says less.
+  function showProblem(line) {
+    if (!problem.hidden) return;
+    problem.textContent = line;
+    problem.hidden = false;
+    canvas.hidden = true;
+    hint.hidden = true;
+  }
+  var notLoaded = "Wobblux could not be loaded. Check the connection and reload the page.";
+  var lastLine = "";
+  var started = false;
+  // The program says why it stops in its last line on stderr (no WebGL, for one).
+  window.Module = {
+    printErr: function (line) { lastLine = line; console.error(line); },
+    onRuntimeInitialized: function () { started = true; },
+    onExit: function (status) {
+      if (status !== 0) showProblem(lastLine || "Wobblux stopped.");
+    },
+    onAbort: stopped
+  };
+  // Anything thrown out of the program ends it: the page says so rather than freeze.
+  function stopped() {
+    showProblem(started ? "Wobblux stopped on an internal error. Reload the page to start it again."
+                        : notLoaded);
+  }
+  addEventListener("error", stopped);
+  addEventListener("unhandledrejection", stopped);
+  var script = document.createElement("script");
+  script.src = "wobblux.js";
+  script.onerror = function () { showProblem(notLoaded); };
+  document.body.appendChild(script);
+
+  // Once the page has loaded, so that the worker's copying of the site does not compete with the
+  // program's own download. Where there is no service worker (an old browser, a file:// page, an
+  // insecure origin, a sandboxed frame, where even asking throws), the page runs as it is.
+  addEventListener("load", function () {
+    try {
+      navigator.serviceWorker.register("sw.js").catch(function () {});
+    } catch (error) {
+      // Nothing to do: the site simply needs the network next time.
+    }
+  });
+})();
