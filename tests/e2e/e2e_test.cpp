@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <random>
+#include <sstream>
 
 #include "scene_probe.h"
 
@@ -19,15 +20,30 @@ constexpr unsigned int kRightButton = 3;
 // Enough spark pixels to tell a spray from stray grey pixels of the scene.
 constexpr int kSprayPixels = 40;
 
+// How many times slower than a plain native build the program runs here (under sanitizers or an
+// emulator); the waits that only poll for something to happen are this many times longer.
+constexpr int kSlowdown = WOBBLUX_TIMEOUT_SCALE;
+
+// The command line that starts the program. A cross-built program is started under the emulator
+// (WOBBLUX_EMULATOR, its words separated by spaces; empty natively): the kernel cannot run it.
+std::vector<std::string> programCommand() {
+    std::vector<std::string> command;
+    std::istringstream emulator(WOBBLUX_EMULATOR);
+    for (std::string word; emulator >> word;) {
+        command.push_back(word);
+    }
+    command.push_back(WOBBLUX_PROGRAM);
+    return command;
+}
+
 class Wobblux : public ::testing::Test {
   protected:
     void SetUp() override {
         screen = std::make_unique<VirtualScreen>();
-        program =
-            std::make_unique<ChildProcess>(std::vector<std::string>{WOBBLUX_PROGRAM},
-                                           std::vector<std::string>{"DISPLAY=" + screen->name()});
+        program = std::make_unique<ChildProcess>(
+            programCommand(), std::vector<std::string>{"DISPLAY=" + screen->name()});
         client = std::make_unique<XClient>(screen->name());
-        window = client->waitForWindow("Wobblux", milliseconds(10000));
+        window = client->waitForWindow("Wobblux", milliseconds(10000 * kSlowdown));
         ASSERT_NE(window, None) << "no window titled exactly \"Wobblux\" appeared";
         int x, y;
         client->geometry(window, x, y, width, height);
@@ -235,8 +251,35 @@ TEST_F(Wobblux, ClosingTheWindowEndsTheProgramWithStatusZero) {
     EXPECT_EQ(WEXITSTATUS(program->waitStatus()), 0);
 }
 
+// The program's whole life in one start, for a build where each start is slow (a cross build
+// under the emulator, which runs this test alone): its window has the title, the hourglass is
+// drawn, the space bar starts the spray, and closing the window ends it with status 0.
+TEST_F(Wobblux, SmokeTestDrawsSpraysAndClosesInOneRun) {
+    EXPECT_EQ(client->title(window), "Wobblux");
+    // The window is mapped long before the first frame is drawn under an emulator.
+    const auto firstFrameDeadline = Clock::now() + milliseconds(2000 * kSlowdown);
+    double x = 0, y = 0;
+    int count = 0;
+    while (!yellowCentre(client->capture(window), x, y, count) &&
+           Clock::now() < firstFrameDeadline) {
+        sleepFor(milliseconds(100));
+    }
+    ASSERT_GT(count, 50) << "no hourglass drawn";
+    EXPECT_NEAR(x, width / 2.0, width * 0.05);
+    EXPECT_LT(sprayPixels(), kSprayPixels) << "sparks before the sheet was excited";
+
+    client->tapKey("space");
+    EXPECT_GE(waitForSpray(true, milliseconds(1000 * kSlowdown)), kSprayPixels);
+
+    client->requestClose(window);
+    ASSERT_TRUE(program->waitForExit(milliseconds(3000 * kSlowdown)))
+        << "still running after close";
+    ASSERT_TRUE(WIFEXITED(program->waitStatus()));
+    EXPECT_EQ(WEXITSTATUS(program->waitStatus()), 0);
+}
+
 TEST(WobbluxWithoutDisplay, ExitsWithAnErrorInsteadOfCrashing) {
-    ChildProcess program({WOBBLUX_PROGRAM}, {"DISPLAY=:none"});
+    ChildProcess program(programCommand(), {"DISPLAY=:none"});
     ASSERT_TRUE(program.waitForExit(milliseconds(5000)));
     ASSERT_TRUE(WIFEXITED(program.waitStatus())) << "ended by a signal";
     EXPECT_NE(WEXITSTATUS(program.waitStatus()), 0);
