@@ -1,5 +1,7 @@
-// What every browser test shares: the site on a static server of its own, headless chromium,
-// a page on a fake clock, and the canvas's pixels as the user sees them.
+// What every browser test shares: the site on a static server of its own, the engine under test
+// (WOBBLUX_ENGINE: chromium, the default, firefox or webkit; each adapter in engines/ gives the
+// same small page interface), a page on a fake clock, the canvas's pixels as the user sees
+// them, and the checks that close every page.
 
 import { createServer } from 'node:http';
 import { readFile } from 'node:fs/promises';
@@ -7,52 +9,74 @@ import { extname, join, normalize, resolve, sep } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import assert from 'node:assert/strict';
 import { after, before } from 'node:test';
-import { chromium } from 'playwright-core';
 
 // The site to test: WOBBLUX_SITE, or else the web preset's build-web/site.
 export const siteDir = resolve(process.env.WOBBLUX_SITE ??
   fileURLToPath(new URL('../../build-web/site', import.meta.url)));
 export const tickMs = 33;
-// The fake clock starts on a whole second, as the native frame tool's clock does.
-export const startSecond = 1700000000;
+export { poll, startSecond } from './engines/common.mjs';
 
+export const engineName = process.env.WOBBLUX_ENGINE ?? 'chromium';
+const { engine } = await import(`./engines/${engineName}.mjs`);
+export { engine };
+
+const servedDir = fileURLToPath(new URL('served', import.meta.url));
+const testPath = '/test/';
 const types = {
-  '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.css': 'text/css',
-  '.png': 'image/png', '.webmanifest': 'application/manifest+json',
+  '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
+  '.json': 'application/json', '.webmanifest': 'application/manifest+json',
+  '.svg': 'image/svg+xml', '.png': 'image/png',
 };
 
-// Serves a folder (siteDir unless told) on 127.0.0.1 at a free port, a folder's index.html for
-// the folder, and lists every request with its status. `headers` go with every file.
-export async function serveSite(root = siteDir, headers = {}) {
-  const requests = [];
+// Serves `root` (the site) on 127.0.0.1 at a free port and lists every request with its status.
+// The test's own files (served/) are under /test/. Pages get the scripts named in `inject`
+// (files of served/) ahead of their own, as <script src> elements of the same origin; the files
+// named in `missing` answer 404.
+export async function serveSite(root = siteDir) {
+  const site = { requests: [], inject: [], missing: new Set() };
   const server = createServer(async (request, response) => {
     const path = new URL(request.url, 'http://x').pathname;
-    const file = normalize(join(root, path.endsWith('/') ? `${path}index.html` : path));
+    const [base, name] = path.startsWith(testPath)
+      ? [servedDir, path.slice(testPath.length)] : [root, path === '/' ? 'index.html' : path];
+    const file = normalize(join(base, name));
     let status = 200;
     try {
-      if (!file.startsWith(root + sep)) throw new Error('outside the site');
-      const body = await readFile(file);
+      if (!file.startsWith(base + sep) || site.missing.has(name.replace(/^\//, ''))) {
+        throw new Error('not served');
+      }
+      let body = await readFile(file);
+      if (extname(file) === '.html' && site.inject.length > 0) body = injected(body, site.inject);
       const type = types[extname(file)] ?? 'application/octet-stream';
-      response.writeHead(200, { 'Content-Type': type, ...headers });
+      response.writeHead(200, { 'Content-Type': type, 'Cache-Control': 'no-store' });
       response.end(body);
     } catch {
       status = 404;
       response.writeHead(404).end();
     }
-    requests.push({ path, status });
+    site.requests.push({ path, status });
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  const url = `http://127.0.0.1:${server.address().port}/`;
-  return { url, requests, close: () => server.close() };
+  site.url = `http://127.0.0.1:${server.address().port}/`;
+  site.close = () => server.close();
+  return site;
 }
 
-// Serves the site and launches a browser before a test file's tests, and stops both after them;
-// the returned object holds them (site, browser) once they run.
-export function serveAndLaunch() {
+// The scripts go before the page's first script, or at the end of its head.
+function injected(html, scripts) {
+  const tags = scripts.map((name) => `<script src="${testPath}${name}"></script>`).join('');
+  const text = html.toString();
+  const at = text.search(/<script[\s>]/i);
+  return Buffer.from(at >= 0 ? text.slice(0, at) + tags + text.slice(at)
+    : text.replace(/<\/head>/i, `${tags}</head>`));
+}
+
+// Serves the site and launches the engine before a test file's tests, and stops both after
+// them; the returned object holds them (site, browser) once they run.
+export function serveAndLaunch(options = {}) {
   const shared = {};
   before(async () => {
-    shared.site = await serveSite();
-    shared.browser = await launch();
+    shared.site = await serveSite(options.root);
+    shared.browser = await engine.launch(options);
   });
   after(async () => {
     await shared.browser?.close();
@@ -61,65 +85,27 @@ export function serveAndLaunch() {
   return shared;
 }
 
-const chromiumOptions = (extraArgs) => ({
-  executablePath: '/usr/bin/chromium',
-  args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader', ...extraArgs],
-});
-
-export function launch(extraArgs = []) {
-  return chromium.launch(chromiumOptions(extraArgs));
-}
-
-// A browser with a profile in `dir`, as a visitor's own: unlike launch()'s contexts it is not
-// incognito, which an installed app cannot be.
-export function launchPersistent(dir, { viewport = { width: 800, height: 600 } } = {}) {
-  return chromium.launchPersistentContext(dir, { ...chromiumOptions([]), viewport });
-}
-
-// Opens the site at 800 x 600 on a fake clock that stands still until runFor, in a new context
-// of `browser` or in the given `context`. Console errors, uncaught exceptions and the page's
-// Content-Security-Policy violations are collected in page.problems.
-export async function openPage(browser, url, { viewport = { width: 800, height: 600 },
-  deviceScaleFactor = 1, hasTouch = false, initScript, waitForStart = true, context } = {}) {
-  context ??= await browser.newContext({ viewport, deviceScaleFactor, hasTouch });
-  const page = await context.newPage();
-  page.problems = [];
-  page.on('console', (message) => {
-    if (message.type() === 'error') page.problems.push(message.text());
-  });
-  page.on('pageerror', (error) => page.problems.push(String(error)));
-  await page.addInitScript(() => {
-    window.policyViolations = [];
-    document.addEventListener('securitypolicyviolation', (event) => {
-      window.policyViolations.push(`${event.violatedDirective} blocked ${event.blockedURI}`);
-    }, true);
-  });
-  // Installed a second early and paused on the start: time then moves only by runFor.
-  await page.clock.install({ time: (startSecond - 1) * 1000 });
-  await page.clock.pauseAt(startSecond * 1000);
-  if (initScript) await page.addInitScript(initScript);
-  await page.goto(url);
+// Opens the site at 800 x 600 (CSS pixels) on a fake clock that stands still until runTicks,
+// and waits until main() has run unless told not to. `touch` asks for a page that takes touch
+// input, `deviceScaleFactor` for that devicePixelRatio (where the engine can set it).
+export async function openPage(shared, { width = 800, height = 600, deviceScaleFactor = 1,
+  touch = false, waitForStart = true, path = '' } = {}) {
+  const page = await shared.browser.open(shared.site, new URL(path, shared.site.url).href,
+    { width, height, deviceScaleFactor, touch });
   // main() has run once the first tick's timer waits on the fake clock.
-  if (waitForStart) await page.waitForFunction(() => window.Module?.calledRun === true);
+  if (waitForStart) await page.waitFor(() => window.Module?.calledRun === true);
   return page;
 }
 
 // Runs `ticks` ticks (and the frames they ask for) on the fake clock.
 export async function runTicks(page, ticks) {
-  await page.clock.runFor(ticks * tickMs);
+  await page.runFor(ticks * tickMs);
 }
 
-// The canvas as shown on the screen, {width, height, data: RGBA bytes}. The hint is hidden
-// through its style property: the page's policy forbids the style element that Playwright's
-// screenshot option `style` would add.
+// The canvas as shown on the screen, {width, height, data: RGBA bytes}.
 export async function readCanvas(page) {
-  const hintShown = (shown) => page.evaluate((shown) => {
-    document.querySelector('#hint').style.display = shown ? '' : 'none';
-  }, shown);
-  await hintShown(false);
-  const png = await page.locator('#canvas').screenshot();
-  await hintShown(true);
-  return decodePng(page, png);
+  await page.evaluate(() => { document.getElementById('hint').style.display = 'none'; });
+  return decodePng(page, await page.screenshot());
 }
 
 // PNG bytes to RGBA, decoded by the browser itself.
@@ -128,7 +114,9 @@ export async function decodePng(page, png) {
     const image = new Image();
     image.src = `data:image/png;base64,${source}`;
     await image.decode();
-    const canvas = new OffscreenCanvas(image.width, image.height);
+    const canvas = document.createElement('canvas');
+    canvas.width = image.width;
+    canvas.height = image.height;
     const context = canvas.getContext('2d');
     context.drawImage(image, 0, 0);
     const bytes = context.getImageData(0, 0, image.width, image.height).data;
@@ -177,11 +165,21 @@ export async function webGlError(page) {
   return page.evaluate(() => document.querySelector('#canvas').getContext('webgl').getError());
 }
 
-// Ends a test's page: WebGL recorded no error, the console no error and the page's policy no
-// violation over the whole run.
-export async function closeChecked(page) {
-  assert.equal(await webGlError(page), 0);
-  page.problems.push(...await page.evaluate(() => window.policyViolations));
-  assert.deepEqual(page.problems, []);
-  await page.context().close();
+// What every page must have kept to at its end. Each check is asserted in turn; add one here
+// and every test of every engine makes it.
+export const closingChecks = [
+  async function noWebGlError(page) {
+    assert.equal(await webGlError(page), 0, 'WebGL recorded no error');
+  },
+  async function noConsoleOrUncaughtError(page) {
+    assert.deepEqual(await page.problems(), [], 'no console error and no uncaught error');
+  },
+];
+
+// Ends a test's page after the closing checks.
+export async function closeChecked(page, { webgl = true } = {}) {
+  for (const check of closingChecks) {
+    if (webgl || check.name !== 'noWebGlError') await check(page);
+  }
+  await page.close();
 }

@@ -4,7 +4,7 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import {
-  closeChecked, openPage, pixel, readCanvas, runTicks, serveAndLaunch,
+  closeChecked, engine, openPage, pixel, readCanvas, runTicks, serveAndLaunch, serveSite,
 } from './harness.mjs';
 
 const shared = serveAndLaunch();
@@ -16,7 +16,7 @@ const paleBlue = ([r, g, b]) => b > r && b > g && r > 8 && b < 90;
 const black = ([r, g, b]) => r + g + b === 0;
 
 test('the scene shows in its colours, titled, asking the server for nothing missing', async () => {
-  const page = await openPage(shared.browser, shared.site.url);
+  const page = await openPage(shared);
   await runTicks(page, 30);
   const image = await readCanvas(page);
   assert.equal(await page.title(), 'Wobblux');
@@ -30,17 +30,18 @@ test('the scene shows in its colours, titled, asking the server for nothing miss
     const { alpha, depth, stencil, antialias } = canvas.getContext('webgl').getContextAttributes();
     return { alpha, depth, stencil, antialias };
   }), { alpha: false, depth: true, stencil: false, antialias: false });
-  assert.match(await page.getAttribute('link[rel=icon]', 'href'), /^data:image\/svg\+xml,/);
+  assert.match(await page.evaluate(() => document.querySelector('link[rel=icon]').href),
+    /^data:image\/svg\+xml,/);
   assert.deepEqual(shared.site.requests.filter((request) => request.status !== 200), []);
   await closeChecked(page);
 });
 
 test('a lost WebGL context that the browser restores draws the scene again', async () => {
-  const page = await openPage(shared.browser, shared.site.url);
+  const page = await openPage(shared);
   await runTicks(page, 10);
   const waitFor = (type, action) => page.evaluate(([type, action]) => new Promise((resolve) => {
     const canvas = document.querySelector('#canvas');
-    canvas.addEventListener(type, resolve, { once: true });
+    canvas.addEventListener(type, () => resolve(true), { once: true });
     window.loser ??= canvas.getContext('webgl').getExtension('WEBGL_lose_context');
     window.loser[action]();
   }), [type, action]);
@@ -96,19 +97,28 @@ test('the scene is drawn only in an animation frame, once however many redisplay
 
 // The page must say what is wrong rather than stay black.
 async function problemShown(page) {
-  const problem = page.locator('#problem');
-  await problem.waitFor({ state: 'visible' });
-  return problem.textContent();
+  await page.waitFor(() => !document.getElementById('problem').hidden);
+  return page.evaluate(() => ({
+    line: document.getElementById('problem').textContent,
+    canvasShown: document.getElementById('canvas').getClientRects().length > 0,
+  }));
 }
 
-test('without WebGL the page says so', async () => {
-  const page = await openPage(shared.browser, shared.site.url, {
-    waitForStart: false,
-    initScript: () => { HTMLCanvasElement.prototype.getContext = () => null; },
-  });
-  assert.match(await problemShown(page), /no WebGL/);
-  assert.equal(await page.locator('#canvas').isVisible(), false);
-  await page.context().close();
+test('without WebGL the page says so', {
+  skip: !engine.can.startWithoutWebGl && `${engine.name} cannot be started without WebGL here`,
+}, async () => {
+  const browser = await engine.launch({ webgl: false });
+  const site = await serveSite();
+  try {
+    const page = await openPage({ browser, site }, { waitForStart: false });
+    const { line, canvasShown } = await problemShown(page);
+    assert.match(line, /no WebGL/);
+    assert.equal(canvasShown, false);
+    await page.close();
+  } finally {
+    await browser.close();
+    site.close();
+  }
 });
 
 test('a shader that does not compile is named in the line, its log in the console', async () => {
@@ -128,11 +138,10 @@ test('a shader that does not compile is named in the line, its log in the consol
 
 test('a program that cannot be fetched is reported as not loaded', async () => {
   for (const file of ['wobblux.wasm', 'wobblux.js']) {
-    const context = await shared.browser.newContext();
-    await context.route(`**/${file}`, (route) => route.fulfill({ status: 404 }));
-    const page = await context.newPage();
-    await page.goto(shared.site.url);
-    assert.match(await problemShown(page), /could not be loaded/, file);
-    await context.close();
+    shared.site.missing = new Set([file]);
+    const page = await openPage(shared, { waitForStart: false });
+    assert.match((await problemShown(page)).line, /could not be loaded/, file);
+    await page.close();
   }
+  shared.site.missing = new Set();
 });

@@ -1,0 +1,89 @@
+// Firefox: Debian's firefox-esr through puppeteer-core over WebDriver BiDi, in an Xvfb of the
+// test's own (without a display it has no WebGL), time on the fake clock that the test's server
+// puts into the page.
+
+import puppeteer from 'puppeteer-core';
+import { clockScript, poll } from './common.mjs';
+import { startXvfb } from './xvfb.mjs';
+
+class FirefoxPage {
+  constructor(page) {
+    this.page = page;
+    this.seen = [];
+    page.on('console', (message) => {
+      if (message.type() === 'error') this.seen.push(message.text());
+    });
+    page.on('pageerror', (error) => this.seen.push(String(error)));
+  }
+  evaluate(fn, argument) { return this.page.evaluate(fn, argument); }
+  // Polled from here: puppeteer's own waiting runs on animation frames, which the fake clock holds.
+  waitFor(fn, argument) { return poll(() => this.evaluate(fn, argument), { what: String(fn) }); }
+  title() { return this.page.title(); }
+  async screenshot() { return Buffer.from(await (await this.page.$('#canvas')).screenshot()); }
+  keyDown(key) { return this.page.keyboard.down(key); }
+  keyUp(key) { return this.page.keyboard.up(key); }
+  mouseMove(x, y) { return this.page.mouse.move(x, y); }
+  mouseDown(button = 'left') { return this.page.mouse.down({ button }); }
+  mouseUp(button = 'left') { return this.page.mouse.up({ button }); }
+  async wheel(x, y, deltaY) {
+    await this.page.mouse.move(x, y);
+    await this.page.mouse.wheel({ deltaY });
+  }
+  // Real touch input: each finger is one of puppeteer's touch handles.
+  async touch(type, points) {
+    if (type === 'start') {
+      this.fingers = [];
+      for (const { x, y } of points) this.fingers.push(await this.page.touchscreen.touchStart(x, y));
+    } else if (type === 'move') {
+      for (const [index, { x, y }] of points.entries()) await this.fingers[index].move(x, y);
+    } else {
+      for (const finger of this.fingers) await finger.end();
+      this.fingers = [];
+    }
+  }
+  tap(x, y) { return this.page.touchscreen.tap(x, y); }
+  async resize(width, height) {
+    const { deviceScaleFactor } = this.page.viewport();
+    await this.page.setViewport({ width, height, deviceScaleFactor });
+  }
+  runFor(milliseconds) { return this.evaluate((ms) => window.testClock.runFor(ms), milliseconds); }
+  async problems() { return this.seen; }
+  close() { return this.page.browserContext().close(); }
+}
+
+export const engine = {
+  name: 'firefox',
+  // Key repeats: BiDi sends each further keyDown of a held key with `repeat` set.
+  can: { keyRepeats: true, deviceScaleFactor: true, startWithoutWebGl: true },
+  async launch({ webgl = true } = {}) {
+    const xvfb = await startXvfb();
+    let browser;
+    try {
+      browser = await puppeteer.launch({
+        browser: 'firefox',
+        executablePath: '/usr/bin/firefox-esr',
+        headless: true,
+        env: { ...process.env, DISPLAY: xvfb.display },
+        extraPrefsFirefox: webgl ? {} : { 'webgl.disabled': true },
+      });
+    } catch (error) {
+      await xvfb.stop();
+      throw error;
+    }
+    return {
+      version: await browser.version(),
+      async open(site, url, { width, height, deviceScaleFactor, touch }) {
+        site.inject = [clockScript];
+        const context = await browser.createBrowserContext();
+        const page = new FirefoxPage(await context.newPage());
+        await page.page.setViewport({ width, height, deviceScaleFactor, hasTouch: touch });
+        await page.page.goto(url);
+        return page;
+      },
+      async close() {
+        await browser.close();
+        await xvfb.stop();
+      },
+    };
+  },
+};
