@@ -35,6 +35,10 @@ EM_JS(void, setPageTitle, (const char* title), { document.title = UTF8ToString(t
     emscripten_force_exit(1);
 }
 
+// With WebGL turned off, WebKit has no WebGLRenderingContext at all, and emscripten's context
+// creation throws on the missing name instead of failing: asked first, that is no WebGL too.
+EM_JS(bool, hasWebGl, (), { return typeof WebGLRenderingContext != "undefined"; });
+
 bool requested(unsigned int mode) {
     return (window.displayMode & mode) != 0;
 }
@@ -87,7 +91,7 @@ void createContext() {
     attributes.majorVersion = 1;
     attributes.minorVersion = 0;
     attributes.enableExtensionsByDefault = EM_FALSE;  // the subset is plain WebGL 1
-    window.context = emscripten_webgl_create_context(kCanvas, &attributes);
+    window.context = hasWebGl() ? emscripten_webgl_create_context(kCanvas, &attributes) : 0;
     if (window.context <= 0) {
         fail("Wobblux cannot run here: this browser has no WebGL, or has it turned off.");
     }

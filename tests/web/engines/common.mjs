@@ -38,3 +38,26 @@ export function freePort() {
     });
   });
 }
+
+// WebDriver moves no pointer outside the viewport, where a drag that left the canvas goes on (the
+// page captures the pointer). For such drivers a move out there is a mousemove the page makes on
+// the canvas, with the buttons the driver holds; moves inside the viewport stay real input.
+export class MouseBeyondViewport {
+  constructor(page) {
+    this.page = page;
+    this.buttons = 0;
+  }
+  press(button) { this.buttons |= buttonBits[button]; }
+  release(button) { this.buttons &= ~buttonBits[button]; }
+  // Makes the move in the page and returns true if (x, y) lies outside the viewport.
+  async move(x, y) {
+    return this.page.evaluate(({ x, y, buttons }) => {
+      if (x >= 0 && y >= 0 && x < innerWidth && y < innerHeight) return false;
+      document.getElementById('canvas').dispatchEvent(new MouseEvent('mousemove', {
+        bubbles: true, cancelable: true, view: window, clientX: x, clientY: y, buttons,
+      }));
+      return true;
+    }, { x, y, buttons: this.buttons });
+  }
+}
+const buttonBits = { left: 1, right: 2, middle: 4 };

@@ -3,7 +3,7 @@
 // puts into the page.
 
 import puppeteer from 'puppeteer-core';
-import { clockScript, poll } from './common.mjs';
+import { clockScript, MouseBeyondViewport, poll } from './common.mjs';
 import { startXvfb } from './xvfb.mjs';
 
 class FirefoxPage {
@@ -14,6 +14,7 @@ class FirefoxPage {
       if (message.type() === 'error') this.seen.push(message.text());
     });
     page.on('pageerror', (error) => this.seen.push(String(error)));
+    this.beyond = new MouseBeyondViewport(this);
   }
   evaluate(fn, argument) { return this.page.evaluate(fn, argument); }
   // Polled from here: puppeteer's own waiting runs on animation frames, which the fake clock holds.
@@ -22,9 +23,17 @@ class FirefoxPage {
   async screenshot() { return Buffer.from(await (await this.page.$('#canvas')).screenshot()); }
   keyDown(key) { return this.page.keyboard.down(key); }
   keyUp(key) { return this.page.keyboard.up(key); }
-  mouseMove(x, y) { return this.page.mouse.move(x, y); }
-  mouseDown(button = 'left') { return this.page.mouse.down({ button }); }
-  mouseUp(button = 'left') { return this.page.mouse.up({ button }); }
+  async mouseMove(x, y) {
+    if (!(await this.beyond.move(x, y))) await this.page.mouse.move(x, y);
+  }
+  async mouseDown(button = 'left') {
+    await this.page.mouse.down({ button });
+    this.beyond.press(button);
+  }
+  async mouseUp(button = 'left') {
+    await this.page.mouse.up({ button });
+    this.beyond.release(button);
+  }
   async wheel(x, y, deltaY) {
     await this.page.mouse.move(x, y);
     await this.page.mouse.wheel({ deltaY });

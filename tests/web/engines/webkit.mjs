@@ -4,7 +4,7 @@
 // the page, which brings the fake clock and records errors.
 
 import { spawn } from 'node:child_process';
-import { clockScript, freePort, poll } from './common.mjs';
+import { clockScript, freePort, MouseBeyondViewport, poll } from './common.mjs';
 import { startXvfb } from './xvfb.mjs';
 
 const miniBrowser = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
@@ -27,7 +27,7 @@ async function call(base, method, path, body) {
 const asyncScript = `const done = arguments[arguments.length - 1];
 Promise.resolve().then(() => (FN)(arguments[0])).then(
   (value) => done({ value: value === undefined ? null : value }),
-  (error) => done({ error: String(error && error.stack || error) }));`;
+  (error) => done({ error: String(error) + ' ' + (error && error.stack) }));`;
 
 // WebKitWebDriver turns touch actions into mouse events, so touches are made in the page:
 // TouchEvents built with document.createTouch and createTouchList reach it as real ones.
@@ -35,16 +35,17 @@ function dispatchTouch({ type, points, lifted }) {
   const canvas = document.getElementById('canvas');
   const list = (fingers) => document.createTouchList(...fingers.map(
     ({ x, y, id }) => document.createTouch(window, canvas, id, x, y, x, y)));
-  const event = document.createEvent('TouchEvent');
-  const down = type === 'end' ? [] : points;
-  event.initTouchEvent(`touch${type}`, true, true, window, 0, 0, 0, 0, 0, false, false, false,
-    false, list(down), list(down), list(type === 'end' ? lifted : points), 1, 0);
-  canvas.dispatchEvent(event);
+  const down = list(type === 'end' ? [] : points);
+  canvas.dispatchEvent(new TouchEvent(`touch${type}`, {
+    bubbles: true, cancelable: true, touches: down, targetTouches: down,
+    changedTouches: list(type === 'end' ? lifted : points),
+  }));
 }
 
 class WebKitPage {
   constructor(session) {
     this.session = session;
+    this.beyond = new MouseBeyondViewport(this);
   }
   command(method, path, body) { return this.session.command(method, path, body); }
   async evaluate(fn, argument) {
@@ -70,12 +71,27 @@ class WebKitPage {
   pointer(actions) {
     return this.act({ type: 'pointer', id: 'mouse', parameters: { pointerType: 'mouse' }, actions });
   }
-  mouseMove(x, y) {
+  async mouseMove(x, y) {
     this.at = { x, y };
-    return this.pointer([{ type: 'pointerMove', x: Math.round(x), y: Math.round(y), duration: 0 }]);
+    if (await this.beyond.move(x, y)) return;
+    await this.pointer([{ type: 'pointerMove', x: Math.round(x), y: Math.round(y), duration: 0 }]);
   }
-  mouseDown(button = 'left') { return this.pointer([{ type: 'pointerDown', button: buttons[button] }]); }
-  mouseUp(button = 'left') { return this.pointer([{ type: 'pointerUp', button: buttons[button] }]); }
+  async mouseDown(button = 'left') {
+    await this.pointer([{ type: 'pointerDown', button: buttons[button] }]);
+    this.beyond.press(button);
+  }
+  // WebKitWebDriver releases every button as the left one: the page gets a mouseup of button 0
+  // and the button still held. So the release of the middle or right button is made in the page.
+  async mouseUp(button = 'left') {
+    await this.pointer([{ type: 'pointerUp', button: buttons[button] }]);
+    this.beyond.release(button);
+    if (button === 'left') return;
+    await this.evaluate(({ x, y, button, buttons }) => {
+      document.getElementById('canvas').dispatchEvent(new MouseEvent('mouseup', {
+        bubbles: true, cancelable: true, view: window, clientX: x, clientY: y, button, buttons,
+      }));
+    }, { ...(this.at ?? { x: 0, y: 0 }), button: buttons[button], buttons: this.beyond.buttons });
+  }
   wheel(x, y, deltaY) {
     return this.act({ type: 'wheel', id: 'wheel', actions: [
       { type: 'scroll', x: Math.round(x), y: Math.round(y), deltaX: 0, deltaY, duration: 0 }] });
@@ -130,17 +146,18 @@ async function startDriver(display) {
 
 export const engine = {
   name: 'webkit',
-  // WebDriver sends a held key's further keyDowns without `repeat`; the page's devicePixelRatio
-  // is the screen's; MiniBrowser has no switch that turns WebGL off.
-  can: { keyRepeats: false, deviceScaleFactor: false, startWithoutWebGl: false },
-  async launch() {
+  // WebDriver drops a held key's further keyDowns, so no repeat reaches the page; the page's
+  // devicePixelRatio is the screen's.
+  can: { keyRepeats: false, deviceScaleFactor: false, startWithoutWebGl: true },
+  async launch({ webgl = true } = {}) {
     const xvfb = await startXvfb();
     let driver;
     let id;
     try {
       driver = await startDriver(xvfb.display);
       const created = await call(driver.base, 'POST', '/session', { capabilities: { alwaysMatch: {
-        'webkitgtk:browserOptions': { binary: miniBrowser, args: ['--automation'] },
+        'webkitgtk:browserOptions': { binary: miniBrowser, args: ['--automation', ...(webgl ? [] : ['--enable-webgl=false'])],
+        },
       } } });
       id = created.sessionId;
       var version = created.capabilities.browserVersion;
