@@ -85,13 +85,14 @@ export function serveAndLaunch(options = {}) {
   return shared;
 }
 
-// Opens the site at 800 x 600 (CSS pixels) on a fake clock that stands still until runTicks,
-// and waits until main() has run unless told not to. `touch` asks for a page that takes touch
-// input, `deviceScaleFactor` for that devicePixelRatio (where the engine can set it).
+// Opens the site at 800 x 600 (CSS pixels) on a fake clock that stands still until runTicks
+// (on the real clock with `clock: false`), and waits until main() has run unless told not to.
+// `touch` asks for a page that takes touch input, `deviceScaleFactor` for that devicePixelRatio
+// (where the engine can set it), `scripts` for files of served/ to run before the page's own.
 export async function openPage(shared, { width = 800, height = 600, deviceScaleFactor = 1,
-  touch = false, waitForStart = true, path = '' } = {}) {
+  touch = false, waitForStart = true, path = '', clock = true, scripts = [] } = {}) {
   const page = await shared.browser.open(shared.site, new URL(path, shared.site.url).href,
-    { width, height, deviceScaleFactor, touch });
+    { width, height, deviceScaleFactor, touch, clock, scripts });
   // main() has run once the first tick's timer waits on the fake clock.
   if (waitForStart) await page.waitFor(() => window.Module?.calledRun === true);
   return page;

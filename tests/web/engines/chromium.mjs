@@ -53,14 +53,17 @@ export const engine = {
     });
     return {
       version: browser.version(),
-      async open(site, url, { width, height, deviceScaleFactor, touch }) {
+      async open(site, url, { width, height, deviceScaleFactor, touch, clock, scripts }) {
+        site.inject = scripts;
         const context = await browser.newContext({
           viewport: { width, height }, deviceScaleFactor, hasTouch: touch,
         });
         const page = new ChromiumPage(await context.newPage());
         // Installed a second early and paused on the start: time then moves only by runFor.
-        await page.page.clock.install({ time: (startSecond - 1) * 1000 });
-        await page.page.clock.pauseAt(startSecond * 1000);
+        if (clock) {
+          await page.page.clock.install({ time: (startSecond - 1) * 1000 });
+          await page.page.clock.pauseAt(startSecond * 1000);
+        }
         await page.page.goto(url);
         return page;
       },

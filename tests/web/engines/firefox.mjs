@@ -81,8 +81,8 @@ export const engine = {
     }
     return {
       version: await browser.version(),
-      async open(site, url, { width, height, deviceScaleFactor, touch }) {
-        site.inject = [clockScript];
+      async open(site, url, { width, height, deviceScaleFactor, touch, clock, scripts }) {
+        site.inject = [...(clock ? [clockScript] : []), ...scripts];
         const context = await browser.createBrowserContext();
         const page = new FirefoxPage(await context.newPage());
         await page.page.setViewport({ width, height, deviceScaleFactor, hasTouch: touch });

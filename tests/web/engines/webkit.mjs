@@ -172,8 +172,8 @@ export const engine = {
     await session.command('POST', '/timeouts', { script: 60000, pageLoad: 30000 });
     return {
       version,
-      async open(site, url, { width, height, touch: _touch }) {
-        site.inject = [clockScript];
+      async open(site, url, { width, height, touch: _touch, clock, scripts }) {
+        site.inject = [...(clock ? [clockScript] : []), ...scripts];
         const page = new WebKitPage(session);
         await session.command('POST', '/url', { url });
         await page.resize(width, height);
