@@ -40,6 +40,12 @@ export async function serveSite(root = siteDir) {
       ? [servedDir, path.slice(testPath.length)] : [root, path === '/' ? 'index.html' : path];
     const file = normalize(join(base, name));
     let status = 200;
+    if (path === `${testPath}${initScriptName}`) {
+      response.writeHead(200, { 'Content-Type': 'text/javascript', 'Cache-Control': 'no-store' });
+      response.end(`(${site.initScript})();`);
+      site.requests.push({ path, status });
+      return;
+    }
     try {
       if (!file.startsWith(base + sep) || site.missing.has(name.replace(/^\//, ''))) {
         throw new Error('not served');
@@ -60,6 +66,10 @@ export async function serveSite(root = siteDir) {
   site.close = () => server.close();
   return site;
 }
+
+// A test's own function to run before the page's scripts (openPage's initScript), served as a
+// file of the same origin like the others.
+const initScriptName = 'init-script.js';
 
 // The scripts go before the page's first script, or at the end of its head.
 function injected(html, scripts) {
@@ -88,9 +98,14 @@ export function serveAndLaunch(options = {}) {
 // Opens the site at 800 x 600 (CSS pixels) on a fake clock that stands still until runTicks
 // (on the real clock with `clock: false`), and waits until main() has run unless told not to.
 // `touch` asks for a page that takes touch input, `deviceScaleFactor` for that devicePixelRatio
-// (where the engine can set it), `scripts` for files of served/ to run before the page's own.
+// (where the engine can set it), `scripts` for files of served/ and `initScript` for a function
+// to run before the page's own scripts, after the fake clock's.
 export async function openPage(shared, { width = 800, height = 600, deviceScaleFactor = 1,
-  touch = false, waitForStart = true, path = '', clock = true, scripts = [] } = {}) {
+  touch = false, waitForStart = true, path = '', clock = true, scripts = [], initScript } = {}) {
+  if (initScript) {
+    shared.site.initScript = String(initScript);
+    scripts = [...scripts, initScriptName];
+  }
   const page = await shared.browser.open(shared.site, new URL(path, shared.site.url).href,
     { width, height, deviceScaleFactor, touch, clock, scripts });
   // main() has run once the first tick's timer waits on the fake clock.

@@ -126,3 +126,38 @@ test('one finger turns, two fingers zoom, a tap starts the spray', async () => {
   assert.equal(await spraying(page), true);
   await closeChecked(page);
 });
+
+// A tap lasts at most 300 ms and wanders at most 10 CSS pixels in a straight line from where it
+// came down; the fake clock times the touch to the millisecond.
+test('a tap is short and still; longer is no tap, farther is a drag', async () => {
+  const page = await openPage(shared, { touch: true });
+  const hold = async (milliseconds, ...wanderTo) => {
+    await page.touch('start', [{ x: 400, y: 300, id: 1 }]);
+    for (const [x, y] of wanderTo) await page.touch('move', [{ x, y, id: 1 }]);
+    await page.runFor(milliseconds);
+    await page.touch('end', []);
+  };
+  // A toggle shows at once as sparks rising, or as sparks dying out within their 2 s life.
+  const sprayingAfter = async (ticks) => {
+    await runTicks(page, ticks);
+    return spraying(page);
+  };
+  await runTicks(page, 5);
+
+  await hold(300);
+  assert.equal(await sprayingAfter(20), true, 'held still for 300 ms: a tap');
+  await hold(301);
+  assert.equal(await sprayingAfter(sparkLifeTicks + 2), true, 'held for 301 ms: no tap');
+  await hold(100, [403, 304], [406, 308]);
+  assert.equal(await sprayingAfter(sparkLifeTicks + 2), false, 'wandered 10 px: a tap');
+
+  await hold(100, [405, 305], [408, 308]);
+  assert.equal(await sprayingAfter(20), false, 'moved 11.3 px: a drag, no tap');
+  const start = await outline(page);
+  await hold(100, ...Array.from({ length: 20 }, (_, i) => [411 + 2 * i, 300]));
+  await runTicks(page, 2);
+  const turned = await outline(page);
+  assert.ok(turned.centre > start.centre + 5, `a drag turned ${start.centre} to ${turned.centre}`);
+  assert.equal(await sprayingAfter(20), false, 'a drag is no tap');
+  await closeChecked(page);
+});

@@ -47,25 +47,24 @@ function countLiveObjects() {
 
 test('20,000 ticks of use leave the heap, the timers and the listeners as they were', async () => {
   // A small window: the test is about what piles up, not about rasterising.
-  const page = await openPage(shared.browser, shared.site.url, {
-    viewport: { width: 240, height: 180 }, hasTouch: true, initScript: countLiveObjects,
+  const page = await openPage(shared, {
+    width: 240, height: 180, touch: true, initScript: countLiveObjects,
   });
-  const session = await page.context().newCDPSession(page);
-  const touch = (type, ...points) =>
-    session.send('Input.dispatchTouchEvent', { type, touchPoints: points });
   const reading = () => page.evaluate(() => ({ heap: Module._wobbluxHeapInUse(), ...live() }));
 
   let warm;
   for (let round = 1; round <= rounds; ++round) {
-    await page.keyboard.press('Space');
-    await page.mouse.move(100, 90);
-    await page.mouse.down({ button: round % 2 ? 'left' : 'middle' });
-    await page.mouse.move(130, 70, { steps: 3 });
-    await page.mouse.up({ button: round % 2 ? 'left' : 'middle' });
-    await touch('touchStart', { x: 120, y: 90, id: 1 });
-    await touch('touchMove', { x: 160, y: 90, id: 1 });
-    await touch('touchEnd');
-    if (round % 10 === 5) await page.setViewportSize({ width: 200 + round, height: 180 });
+    const button = round % 2 ? 'left' : 'middle';
+    await page.keyDown(' ');
+    await page.keyUp(' ');
+    await page.mouseMove(100, 90);
+    await page.mouseDown(button);
+    for (const [x, y] of [[110, 83], [120, 77], [130, 70]]) await page.mouseMove(x, y);
+    await page.mouseUp(button);
+    await page.touch('start', [{ x: 120, y: 90, id: 1 }]);
+    await page.touch('move', [{ x: 160, y: 90, id: 1 }]);
+    await page.touch('end', []);
+    if (round % 10 === 5) await page.resize(200 + round, 180);
     await runTicks(page, ticksPerRound);
     if (round === warmUpRounds) warm = await reading();
   }

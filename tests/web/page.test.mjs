@@ -77,14 +77,14 @@ function holdFrames() {
 }
 
 test('the scene is drawn only in an animation frame, once however many redisplays', async () => {
-  const page = await openPage(shared.browser, shared.site.url, { initScript: holdFrames });
+  const page = await openPage(shared, { initScript: holdFrames });
   const pacing = () => page.evaluate(() => ({
     outside: window.pacing.outside, perFrame: window.pacing.perFrame,
     booked: window.pacing.booked(),
   }));
   // Ten ticks, each asking for a redisplay, then one frame; again after a resize too.
   for (const resize of [false, true, false]) {
-    if (resize) await page.setViewportSize({ width: 640, height: 480 });
+    if (resize) await page.resize(640, 480);
     await runTicks(page, 10);
     const waiting = await pacing();
     assert.equal(waiting.outside, 0, 'nothing drawn outside a frame');
@@ -122,7 +122,7 @@ test('without WebGL the page says so', {
 });
 
 test('a shader that does not compile is named in the line, its log in the console', async () => {
-  const page = await openPage(shared.browser, shared.site.url, {
+  const page = await openPage(shared, {
     waitForStart: false,
     initScript: () => {
       const real = WebGLRenderingContext.prototype.getShaderParameter;
@@ -131,9 +131,10 @@ test('a shader that does not compile is named in the line, its log in the consol
       };
     },
   });
-  assert.match(await problemShown(page), /cannot compile its shader/);
-  assert.ok(page.problems.some((line) => line.startsWith('Shader compile log')), page.problems);
-  await page.context().close();
+  assert.match((await problemShown(page)).line, /cannot compile its shader/);
+  const problems = await page.problems();
+  assert.ok(problems.some((line) => line.includes('Shader compile log')), problems.join('\n'));
+  await page.close();
 });
 
 test('a program that cannot be fetched is reported as not loaded', async () => {
