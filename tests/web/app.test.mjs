@@ -11,7 +11,7 @@ import { join } from 'node:path';
 import { setTimeout as sleep } from 'node:timers/promises';
 import { fileURLToPath } from 'node:url';
 import {
-  closeChecked, decodePng, launch, launchPersistent, openPage, pixel, readCanvas, runTicks,
+  closeChecked, decodePng, launch, launchPersistent, openInContext, pixel, readCanvas, runTicks,
   serveSite, siteDir,
 } from './harness.mjs';
 
@@ -46,7 +46,7 @@ async function withProfile(run) {
 }
 
 async function openControlled(context, url) {
-  const page = await openPage(null, url, { context });
+  const page = await openInContext(context, url);
   await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
   return page;
 }
@@ -62,7 +62,7 @@ function pngSize(bytes) {
 test('the manifest parses, its icons have their stated sizes, and chromium would install it', async () => {
   await withProfile(async (context) => {
     const page = await openControlled(context, shared.url('a'));
-    const cdp = await context.newCDPSession(page);
+    const cdp = await context.newCDPSession(page.page);
     const { errors, manifest } = await cdp.send('Page.getAppManifest');
     assert.deepEqual(errors, []);
     // Relative in the file, so the app is the folder it was found in.
@@ -172,7 +172,7 @@ test('where the worker cannot be registered the page runs as before', async () =
   try {
     const context = await browser.newContext({ viewport: { width: 800, height: 600 } });
     await context.route('**/sw.js', (route) => route.fulfill({ status: 404 }));
-    const page = await openPage(null, shared.url('b'), { context });
+    const page = await openInContext(context, shared.url('b'));
     await page.waitForFunction(() => document.readyState === 'complete');
     await runTicks(page, 30);
     const image = await readCanvas(page);
@@ -180,7 +180,7 @@ test('where the worker cannot be registered the page runs as before', async () =
     assert.equal(await page.locator('#problem').isVisible(), false);
     assert.equal(await page.evaluate(() => navigator.serviceWorker.controller), null);
     // The browser's own line about the missing worker is the only one.
-    page.problems = page.problems.filter((line) => !/when fetching the script/.test(line));
+    page.seen = page.seen.filter((line) => !/when fetching the script/.test(line));
     await closeChecked(page);
   } finally {
     await browser.close();

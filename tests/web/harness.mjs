@@ -19,25 +19,29 @@ export { poll, startSecond } from './engines/common.mjs';
 export const engineName = process.env.WOBBLUX_ENGINE ?? 'chromium';
 const { engine } = await import(`./engines/${engineName}.mjs`);
 export { engine };
+// The chromium-only calls of the app test, which needs Playwright's profiles and routes.
+export { launchChromium as launch, launchPersistent, openInContext } from './engines/chromium.mjs';
 
 const servedDir = fileURLToPath(new URL('served', import.meta.url));
 const testPath = '/test/';
 const types = {
   '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
   '.json': 'application/json', '.webmanifest': 'application/manifest+json',
-  '.svg': 'image/svg+xml', '.png': 'image/png',
+  '.svg': 'image/svg+xml', '.png': 'image/png', '.css': 'text/css',
 };
 
-// Serves `root` (the site) on 127.0.0.1 at a free port and lists every request with its status.
+// Serves `root` (the site) on 127.0.0.1 at a free port, a folder's index.html for the folder,
+// and lists every request with its status; `headers` go with every file.
 // The test's own files (served/) are under /test/. Pages get the scripts named in `inject`
 // (files of served/) ahead of their own, as <script src> elements of the same origin; the files
 // named in `missing` answer 404.
-export async function serveSite(root = siteDir) {
+export async function serveSite(root = siteDir, headers = {}) {
   const site = { requests: [], inject: [], missing: new Set() };
   const server = createServer(async (request, response) => {
     const path = new URL(request.url, 'http://x').pathname;
     const [base, name] = path.startsWith(testPath)
-      ? [servedDir, path.slice(testPath.length)] : [root, path === '/' ? 'index.html' : path];
+      ? [servedDir, path.slice(testPath.length)]
+      : [root, path.endsWith('/') ? `${path}index.html` : path];
     const file = normalize(join(base, name));
     let status = 200;
     if (path === `${testPath}${initScriptName}`) {
@@ -53,7 +57,7 @@ export async function serveSite(root = siteDir) {
       let body = await readFile(file);
       if (extname(file) === '.html' && site.inject.length > 0) body = injected(body, site.inject);
       const type = types[extname(file)] ?? 'application/octet-stream';
-      response.writeHead(200, { 'Content-Type': type, 'Cache-Control': 'no-store' });
+      response.writeHead(200, { 'Content-Type': type, 'Cache-Control': 'no-store', ...headers });
       response.end(body);
     } catch {
       status = 404;
@@ -189,6 +193,10 @@ export const closingChecks = [
   },
   async function noConsoleOrUncaughtError(page) {
     assert.deepEqual(await page.problems(), [], 'no console error and no uncaught error');
+  },
+  async function noPolicyViolation(page) {
+    assert.deepEqual(await page.evaluate(() => window.policyViolations ?? ['not recorded']), [],
+      'no Content-Security-Policy violation');
   },
 ];
 

@@ -123,7 +123,15 @@ class WebKitPage {
   }
   runFor(milliseconds) { return this.evaluate((ms) => window.testClock.runFor(ms), milliseconds); }
   async problems() { return this.evaluate(() => window.testProblems ?? ['no error record']); }
+  // Every page shares the one session's storage: the service worker and its caches go, or the
+  // next page would be the cached one, without what the test's server puts into it.
   async close() {
+    await this.evaluate(async () => {
+      for (const registration of await navigator.serviceWorker?.getRegistrations() ?? []) {
+        await registration.unregister();
+      }
+      for (const name of await globalThis.caches?.keys() ?? []) await caches.delete(name);
+    });
     await this.command('POST', '/url', { url: 'about:blank' });
   }
 }

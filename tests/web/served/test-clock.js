@@ -1,7 +1,8 @@
 // Put into the page ahead of its own scripts by the tests' server, for engines whose driver
 // cannot run a script before the page's: a clock that stands still at a whole second until the
 // test moves it (window.testClock.runFor), and a record of console errors and uncaught errors
-// (window.testProblems), since those drivers report neither.
+// (window.testProblems), since those drivers report neither, and of the page's
+// Content-Security-Policy violations (window.policyViolations).
 "use strict";
 (function () {
   var startSecond = 1700000000;
@@ -92,6 +93,11 @@
     return consoleError.apply(console, arguments);
   };
   addEventListener("error", function (event) { problems.push("uncaught: " + event.message); });
+  var violations = [];
+  window.policyViolations = violations;
+  document.addEventListener("securitypolicyviolation", function (event) {
+    violations.push(event.violatedDirective + " blocked " + event.blockedURI);
+  }, true);
   addEventListener("unhandledrejection", function (event) {
     problems.push("unhandled rejection: " + String(event.reason));
   });
