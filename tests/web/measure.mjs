@@ -23,11 +23,9 @@ for (const name of readdirSync(siteDir).sort()) {
   total += bytes.length;
   totalGzip += gzipped;
   if (!name.endsWith('.png')) firstVisitGzip += gzipped;
-  if (!name.endsWith('.png')) firstVisitGzip += gzipped;
   console.log(`${name}: ${kb(bytes.length)}, ${kb(gzipped)} gzipped`);
 }
 console.log(`site: ${kb(total)}, ${kb(totalGzip)} gzipped`);
-console.log(`first visit (all but the icons): ${kb(firstVisitGzip)} gzipped`);
 console.log(`first visit (all but the icons): ${kb(firstVisitGzip)} gzipped`);
 
 const seconds = 10;
