@@ -173,7 +173,10 @@ test('where the worker cannot be registered the page runs as before', async () =
     const context = await browser.newContext({ viewport: { width: 800, height: 600 } });
     await context.route('**/sw.js', (route) => route.fulfill({ status: 404 }));
     const page = await openInContext(context, shared.url('b'));
-    await page.waitForFunction(() => document.readyState === 'complete');
+    // Loaded, so the registration has been tried, and started, so the ticks draw: the program
+    // compiles its wasm after the page's load event as often as before it.
+    await page.waitForFunction(
+      () => document.readyState === 'complete' && window.Module?.calledRun === true);
     await runTicks(page, 30);
     const image = await readCanvas(page);
     assert.ok(yellow(pixel(image, 400, 465)), `hourglass ${pixel(image, 400, 465)}`);
