@@ -174,7 +174,7 @@ test('where the worker cannot be registered the page runs as before', async () =
     await context.route('**/sw.js', (route) => route.fulfill({ status: 404 }));
     const page = await openInContext(context, shared.url('b'));
     // Loaded, so the registration has been tried, and started, so the ticks draw: the program
-    // compiles its wasm after the page's load event as often as before it.
+    // may finish compiling its wasm after the page's load event.
     await page.waitForFunction(
       () => document.readyState === 'complete' && window.Module?.calledRun === true);
     await runTicks(page, 30);
