@@ -8,8 +8,23 @@ include(GNUInstallDirs)
 set(WOBBLUX_DATA ${PROJECT_SOURCE_DIR}/data)
 set(WOBBLUX_GENERATED ${PROJECT_BINARY_DIR}/data)
 
-find_program(WOBBLUX_RSVG_CONVERT rsvg-convert REQUIRED)  # package librsvg2-bin
 find_program(WOBBLUX_GZIP gzip REQUIRED)
+
+# The icons are rendered for installing and packing only: building and running the program needs
+# no renderer, so without one the rule that would render them says what to install instead.
+find_program(WOBBLUX_RSVG_CONVERT rsvg-convert)  # package librsvg2-bin
+if(NOT WOBBLUX_RSVG_CONVERT)
+  message(STATUS "rsvg-convert (librsvg2-bin) not found: the program builds, its icons do not")
+  set(missing ${PROJECT_BINARY_DIR}/rsvg_convert_missing.cmake)
+  file(WRITE ${missing} "message(FATAL_ERROR \"Rendering the icons needs rsvg-convert: install librsvg2-bin\")\n")
+  set(WOBBLUX_RSVG_CONVERT ${CMAKE_COMMAND} -P ${missing})
+endif()
+
+# The version is the project's; a release is not made before the changelog has its entry.
+file(STRINGS ${WOBBLUX_DATA}/changelog changelog_top LIMIT_COUNT 1)
+if(NOT changelog_top MATCHES "^wobblux \\(${PROJECT_VERSION}\\) ")
+  message(FATAL_ERROR "data/changelog does not begin with an entry for version ${PROJECT_VERSION}")
+endif()
 
 # PNG icons at the sizes menus and software centres ask for.
 set(icon_svg ${WOBBLUX_DATA}/wobblux.svg)
@@ -48,7 +63,9 @@ add_custom_target(wobblux_data ALL DEPENDS ${generated_files})
 install(TARGETS wobblux RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${WOBBLUX_DATA}/wobblux.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${icon_svg} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${WOBBLUX_DATA}/org.wobblux.Wobblux.metainfo.xml
+configure_file(${WOBBLUX_DATA}/org.wobblux.Wobblux.metainfo.xml.in
+               ${WOBBLUX_GENERATED}/org.wobblux.Wobblux.metainfo.xml @ONLY)
+install(FILES ${WOBBLUX_GENERATED}/org.wobblux.Wobblux.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${WOBBLUX_GENERATED}/man/gz/wobblux.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${WOBBLUX_DATA}/copyright ${WOBBLUX_GENERATED}/doc/changelog.gz
