@@ -89,20 +89,22 @@ endif()
 
 # Every program of the tests runs under wine, in a prefix of this build folder's own made at build
 # time (about 25 s), quietly, and with no dialog offering to install .NET or a browser engine.
-find_program(WOBBLUX_WINE wine REQUIRED)  # packages wine and wine64
-find_program(WOBBLUX_WINESERVER wineserver REQUIRED)
-set(WOBBLUX_WINE_PREFIX ${PROJECT_BINARY_DIR}/wine-prefix)
-configure_file(${PROJECT_SOURCE_DIR}/cmake/wine_run.sh.in ${PROJECT_BINARY_DIR}/wine-run @ONLY
-               FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
-               WORLD_READ WORLD_EXECUTE)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_BINARY_DIR}/wine-run)
 if(WOBBLUX_BUILD_TESTS)
+  find_program(WOBBLUX_WINE wine REQUIRED)  # packages wine and wine64
+  set(WOBBLUX_WINE_PREFIX ${PROJECT_BINARY_DIR}/wine-prefix)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/wine_run.sh.in ${PROJECT_BINARY_DIR}/wine-run @ONLY
+                 FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                 WORLD_READ WORLD_EXECUTE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_BINARY_DIR}/wine-run)
+  # The stamp is written last, so an interrupted start makes the prefix again from scratch.
+  set(stamp ${PROJECT_BINARY_DIR}/wine-prefix.made)
   add_custom_command(
-    OUTPUT ${WOBBLUX_WINE_PREFIX}/system.reg
+    OUTPUT ${stamp}
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${WOBBLUX_WINE_PREFIX}
     COMMAND ${PROJECT_BINARY_DIR}/wine-run wineboot -i
     COMMAND ${PROJECT_BINARY_DIR}/wine-run wineserver -w
+    COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
     COMMENT "Making the wine prefix the tests run in"
     VERBATIM)
-  add_custom_target(wine_prefix ALL DEPENDS ${WOBBLUX_WINE_PREFIX}/system.reg)
+  add_custom_target(wine_prefix ALL DEPENDS ${stamp})
 endif()
