@@ -36,7 +36,10 @@
   // The program says why it stops in its last line on stderr (no WebGL, for one).
   window.Module = {
     printErr: function (line) { lastLine = line; console.error(line); },
-    onRuntimeInitialized: function () { started = true; },
+    onRuntimeInitialized: function () {
+      started = true;
+      registerWorker();
+    },
     onExit: function (status) {
       if (status !== 0) showProblem(lastLine || "Wobblux stopped.");
     },
@@ -54,14 +57,18 @@
   script.onerror = function () { showProblem(notLoaded); };
   document.body.appendChild(script);
 
-  // Once the page has loaded, so that the worker's copying of the site does not compete with the
-  // program's own download. Where there is no service worker (an old browser, a file:// page, an
-  // insecure origin, a sandboxed frame, where even asking throws), the page runs as it is.
-  addEventListener("load", function () {
+  // Once the page has loaded and the program has started: the worker's copying of the site then
+  // competes with nothing, and finds every file the page fetched in the HTTP cache. Where there
+  // is no service worker (an old browser, a file:// page, an insecure origin, a sandboxed frame,
+  // where even asking throws), the page runs as it is.
+  var untilRegistering = 2;
+  function registerWorker() {
+    if (--untilRegistering > 0) return;
     try {
       navigator.serviceWorker.register("sw.js").catch(function () {});
     } catch (error) {
       // Nothing to do: the site simply needs the network next time.
     }
-  });
+  }
+  addEventListener("load", registerWorker);
 })();

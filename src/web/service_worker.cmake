@@ -1,5 +1,5 @@
-# Writes the site's service worker, SITE/sw.js, from TEMPLATE: the list of the site's files it
-# keeps, and the build's name, a hash of those files' contents, so that any changed byte makes a
+# Writes the site's service worker, SITE/sw.js, from TEMPLATE: the site's files it keeps, each with
+# its contents' SHA-256, and the build's name, a hash of them all, so that any changed byte makes a
 # new worker with a cache of its own. Run at build time, after every other file of the site:
 #   cmake -DSITE=<site folder> -DTEMPLATE=<sw.js.in> -P service_worker.cmake <file>...
 # The files are named relative to SITE, in any order.
@@ -26,19 +26,19 @@ if("sw.js" IN_LIST files)
 endif()
 
 # One line per file, its name and its contents' hash, in a fixed order: the same files give the
-# same build name, whatever order they were named in.
+# same build name and the same worker, whatever order they were named in.
 list(SORT files)
 set(digest_lines "")
 set(file_lines "")
 foreach(file IN LISTS files)
   file(SHA256 "${SITE}/${file}" file_hash)
   string(APPEND digest_lines "${file} ${file_hash}\n")
-  string(APPEND file_lines "  \"${file}\",\n")
+  string(APPEND file_lines "  \"${file}\": \"${file_hash}\",\n")
 endforeach()
 string(SHA256 digest "${digest_lines}")
 string(SUBSTRING "${digest}" 0 16 WOBBLUX_BUILD)
 string(REGEX REPLACE ",\n$" "\n" file_lines "${file_lines}")
-set(WOBBLUX_SITE_FILES "[\n${file_lines}]")
+set(WOBBLUX_SITE_FILES "{\n${file_lines}}")
 
 file(READ "${TEMPLATE}" template)
 string(CONFIGURE "${template}" worker @ONLY)

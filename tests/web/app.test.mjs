@@ -94,9 +94,14 @@ test('the manifest parses, its icons have their stated sizes, and chromium would
   });
 });
 
-test('after one visit the app starts and draws with no network', async () => {
+test('a first visit fetches each file once, and after it the app draws with no network', async () => {
   await withProfile(async (context) => {
+    const from = shared.site.requests.length;
     const page = await openControlled(context, shared.url('a'));
+    // The page's, the browser's and the worker's requests alike; the folder is its index.html.
+    const files = shared.site.requests.slice(from)
+      .map(({ path }) => path.replace(/\/$/, '/index.html'));
+    assert.deepEqual(files.filter((file, i) => files.indexOf(file) !== i), [], 'fetched twice');
     await runTicks(page, 5);
     await context.setOffline(true);
     await page.reload();
