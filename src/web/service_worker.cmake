@@ -40,6 +40,8 @@ string(SUBSTRING "${digest}" 0 16 WOBBLUX_BUILD)
 string(REGEX REPLACE ",\n$" "\n" file_lines "${file_lines}")
 set(WOBBLUX_SITE_FILES "{\n${file_lines}}")
 
+include(${CMAKE_CURRENT_LIST_DIR}/without_comments.cmake)
 file(READ "${TEMPLATE}" template)
 string(CONFIGURE "${template}" worker @ONLY)
+wobblux_without_comments(worker "${worker}")
 file(WRITE "${SITE}/sw.js" "${worker}")
