@@ -13,12 +13,24 @@
       : function () { callback.apply(window, rest); };
     return setTimeoutOriginal.call(window, counted, delay);
   };
+  // Only the callbacks that draw are the program's frames: a test's waitFor polls on animation
+  // frames too.
+  var drew = false;
+  if (window.WebGLRenderingContext) ["drawArrays", "drawElements"].forEach(function (name) {
+    var drawOriginal = WebGLRenderingContext.prototype[name];
+    WebGLRenderingContext.prototype[name] = function () {
+      drew = true;
+      return drawOriginal.apply(this, arguments);
+    };
+  });
   var requestOriginal = window.requestAnimationFrame;
   window.requestAnimationFrame = function (callback) {
     return requestOriginal.call(window, function (time) {
       var start = performance.now();
+      drew = false;
       callback(time);
       var end = performance.now();
+      if (!drew) return;
       measured.frames.push(end - start);
       if (measured.firstFrame === null) measured.firstFrame = end;
     });
