@@ -34,32 +34,9 @@
   var lastLine = "";
   var started = false;
 
-  // The program's start waits on two slow things, which therefore begin side by side: the wasm's
-  // download and compile, and the browser's first WebGL context (chromium starts its GPU process
-  // for it). A small worker makes and drops a context of its own, off this thread, and answers
-  // when done; the program starts once both are ready. Where workers cannot run, or the worker's
-  // file does not load, the program starts as soon as the wasm is ready, as before.
-  var warmedUp = new Promise(function (resolve) {
-    try {
-      var worker = new Worker("webgl-warm-up.js");
-      // An error in the worker is not the page's: it is kept from reaching the page's handler.
-      worker.onmessage = worker.onerror = function (event) {
-        event.preventDefault();
-        worker.terminate();
-        resolve();
-      };
-    } catch (error) {
-      resolve();
-    }
-  });
-
   // The program says why it stops in its last line on stderr (no WebGL, for one).
   window.Module = {
     printErr: function (line) { lastLine = line; console.error(line); },
-    preRun: function () {
-      Module.addRunDependency("webgl-warm-up");
-      warmedUp.then(function () { Module.removeRunDependency("webgl-warm-up"); });
-    },
     onRuntimeInitialized: function () {
       started = true;
       registerWorker();
