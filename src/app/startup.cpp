@@ -7,6 +7,7 @@
 
 #include "app/app_state.h"
 #include "app/callbacks.h"
+#include "app/show.h"
 #include "app/simulations.h"
 
 namespace wobblux {
@@ -33,10 +34,19 @@ void resetCamera() {
     app.zoomMode = 0;
 }
 
-void registerCallbacks() {
+// Who drives the scene: a person, through the input callbacks, or the show, which plays its
+// script through the same callbacks from its own tick and takes no input.
+enum class Driver { Person, Show };
+
+void registerCallbacks(Driver driver) {
     glutDisplayFunc(onDisplay);
     glutReshapeFunc(onReshape);
-    glutTimerFunc(0, onTimerTick, kTickTimerValue);  // the first tick as soon as the loop runs
+    // The first tick as soon as the loop runs.
+    if (driver == Driver::Show) {
+        glutTimerFunc(0, onShowTick, kTickTimerValue);
+        return;
+    }
+    glutTimerFunc(0, onTimerTick, kTickTimerValue);
     glutKeyboardFunc(onKeyboard);
     glutMotionFunc(onMotion);
     glutMouseFunc(onMouse);
@@ -49,9 +59,7 @@ void buildSimulations() {
     app.dartGroup = std::make_unique<DartGroup>();
 }
 
-}  // namespace
-
-int runWobblux() {
+int run(Driver driver) {
     resetCamera();
     initToolkit();
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
@@ -60,7 +68,7 @@ int runWobblux() {
     // excited state some 25 times a second for as long as the space bar is down. The toolkit
     // keeps this setting per window, so it is asked for once the window exists.
     glutIgnoreKeyRepeat(1);
-    registerCallbacks();
+    registerCallbacks(driver);
     try {
         buildSimulations();
     } catch (const std::bad_alloc&) {
@@ -70,6 +78,16 @@ int runWobblux() {
     initGraphics();
     glutMainLoop();
     return 0;
+}
+
+}  // namespace
+
+int runWobblux() {
+    return run(Driver::Person);
+}
+
+int runWobbluxShow() {
+    return run(Driver::Show);
 }
 
 }  // namespace wobblux

@@ -8,4 +8,8 @@ namespace wobblux {
 // ever returns (status 0).
 int runWobblux();
 
+// The same with the unattended show in place of a person: no input callbacks, and a tick that
+// plays the show's script first (app/show.h).
+int runWobbluxShow();
+
 }  // namespace wobblux
