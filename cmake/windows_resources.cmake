@@ -29,8 +29,23 @@ add_custom_command(
   COMMENT "Rendering the Windows icon"
   VERBATIM)
 
-set(rc ${PROJECT_BINARY_DIR}/data/wobblux.rc)
-configure_file(${PROJECT_SOURCE_DIR}/data/wobblux.rc.in ${rc} @ONLY)
-# windres reads the icon while compiling the resource script.
-set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${WOBBLUX_ICO})
-target_sources(wobblux PRIVATE ${rc})
+# Wrapped in a target of its own: the screen saver's folder, too, makes its resources from it.
+add_custom_target(wobblux_icon DEPENDS ${WOBBLUX_ICO})
+
+# wobblux_windows_resources(TARGET FILE DESCRIPTION [EXTRA]): gives a program of the build its
+# icon and version information, under the file name FILE, with the resource script text EXTRA
+# at the end.
+function(wobblux_windows_resources target file description)
+  set(WOBBLUX_RC_FILE ${file})
+  set(WOBBLUX_RC_DESCRIPTION ${description})
+  set(WOBBLUX_RC_EXTRA "${ARGN}")
+  set(rc ${PROJECT_BINARY_DIR}/data/${file}.rc)
+  configure_file(${PROJECT_SOURCE_DIR}/data/wobblux.rc.in ${rc} @ONLY)
+  # windres reads the icon while compiling the resource script.
+  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${WOBBLUX_ICO})
+  add_dependencies(${target} wobblux_icon)
+  target_sources(${target} PRIVATE ${rc})
+endfunction()
+
+wobblux_windows_resources(wobblux wobblux.exe
+                          "Wobblux: jelly sheet, darts and a spark fountain in a 3-D tank")
