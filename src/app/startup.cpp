@@ -15,6 +15,12 @@ namespace {
 
 constexpr char kWindowTitle[] = "Wobblux";
 
+void writeToStandardError(const char* line) {
+    std::fprintf(stderr, "%s\n", line);
+}
+
+FatalLineReporter fatalLineReporter = writeToStandardError;
+
 // The toolkit is given an argument list of its own: the program takes no arguments, and no
 // command-line option may reach the toolkit.
 void initToolkit() {
@@ -72,7 +78,7 @@ int run(Driver driver) {
     try {
         buildSimulations();
     } catch (const std::bad_alloc&) {
-        std::fputs("wobblux: not enough memory to build the scene\n", stderr);
+        fatalLineReporter("wobblux: not enough memory to build the scene");
         return 1;
     }
     initGraphics();
@@ -88,6 +94,10 @@ int runWobblux() {
 
 int runWobbluxShow() {
     return run(Driver::Show);
+}
+
+void setFatalLineReporter(FatalLineReporter reporter) {
+    fatalLineReporter = reporter != nullptr ? reporter : writeToStandardError;
 }
 
 }  // namespace wobblux

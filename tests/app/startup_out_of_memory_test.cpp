@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <new>
+#include <string>
 
 #include "app/app_state.h"
 #include "app/startup.h"
@@ -41,6 +42,17 @@ TEST(StartupOutOfMemory, SaysSoAndStopsBeforeTheMainLoop) {
               "wobblux: not enough memory to build the scene\n");
     EXPECT_EQ(countCalls("glutMainLoop"), 0u);
     EXPECT_EQ(countCalls("glClearColor"), 0u);  // no GL state set either
+}
+
+// A program without a console (on Windows) shows the line itself; it must get it all.
+TEST(StartupOutOfMemory, GivesTheLineToTheProgramsOwnReporterInstead) {
+    static std::string reported;
+    setFatalLineReporter([](const char* line) { reported = line; });
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(runWobblux(), 1);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(reported, "wobblux: not enough memory to build the scene");
+    setFatalLineReporter(nullptr);
 }
 
 }  // namespace

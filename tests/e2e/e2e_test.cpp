@@ -6,8 +6,8 @@
 
 #include <memory>
 #include <random>
-#include <sstream>
 
+#include "program_under_test.h"
 #include "scene_probe.h"
 
 namespace wobblux::e2e {
@@ -19,22 +19,6 @@ constexpr unsigned int kRightButton = 3;
 
 // Enough spark pixels to tell a spray from stray grey pixels of the scene.
 constexpr int kSprayPixels = 40;
-
-// How many times slower than a plain native build the program runs here (under sanitizers or an
-// emulator); the waits that only poll for something to happen are this many times longer.
-constexpr int kSlowdown = WOBBLUX_TIMEOUT_SCALE;
-
-// The command line that starts the program. A cross-built program is started under the emulator
-// (WOBBLUX_EMULATOR, its words separated by spaces; empty natively): the kernel cannot run it.
-std::vector<std::string> programCommand() {
-    std::vector<std::string> command;
-    std::istringstream emulator(WOBBLUX_EMULATOR);
-    for (std::string word; emulator >> word;) {
-        command.push_back(word);
-    }
-    command.push_back(WOBBLUX_PROGRAM);
-    return command;
-}
 
 class Wobblux : public ::testing::Test {
   protected:

@@ -89,17 +89,18 @@ void ChildProcess::stop() {
     }
 }
 
-VirtualScreen::VirtualScreen(int width, int height) {
+VirtualScreen::VirtualScreen(int width, int height,
+                             const std::vector<std::string>& serverArguments) {
     // Xvfb picks a free display number itself and writes it to this pipe once it is ready.
     int ready[2];
     if (pipe(ready) != 0) {
         throw std::runtime_error("pipe failed");
     }
     const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
-    server_ = std::make_unique<ChildProcess>(
-        std::vector<std::string>{"/usr/bin/Xvfb", "-displayfd", std::to_string(ready[1]), "-screen",
-                                 "0", screen, "-nolisten", "tcp", "-noreset"},
-        std::vector<std::string>{}, ready[1]);
+    std::vector<std::string> command = serverArguments;
+    command.insert(command.begin(), {"/usr/bin/Xvfb", "-displayfd", std::to_string(ready[1]),
+                                     "-screen", "0", screen, "-nolisten", "tcp", "-noreset"});
+    server_ = std::make_unique<ChildProcess>(command, std::vector<std::string>{}, ready[1]);
     close(ready[1]);
 
     // A hung Xvfb must fail the test, not block it: wait for each byte with a deadline.

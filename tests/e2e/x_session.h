@@ -43,11 +43,13 @@ class ChildProcess {
     int waitStatus_ = 0;
 };
 
-// An Xvfb server of our own, on a display number it picks itself. Throws if it is not ready
-// within ten seconds.
+// An Xvfb server of our own, on a display number it picks itself, given any further arguments
+// (such as "-extension", "GLX" for a server without GL). Throws if it is not ready within ten
+// seconds.
 class VirtualScreen {
   public:
-    VirtualScreen(int width = 640, int height = 480);
+    VirtualScreen(int width = 640, int height = 480,
+                  const std::vector<std::string>& serverArguments = {});
     const std::string& name() const { return name_; }  // e.g. ":5"
 
   private:

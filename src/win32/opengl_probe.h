@@ -1,0 +1,11 @@
+#pragma once
+
+namespace wobblux::win32 {
+
+// Why a window on this display cannot draw with OpenGL in the program's display mode (RGBA,
+// double-buffered, with a depth buffer), as a fatal line; nullptr if it can. Asked with a hidden
+// window of its own, before the toolkit opens the program's: freeglut's Windows backend ignores a
+// failed pixel format or context and would show a window that stays black and never draws.
+const char* openGlProblem();
+
+}  // namespace wobblux::win32
