@@ -9,6 +9,7 @@
 #include "app/startup.h"
 #include "saver/scr_arguments.h"
 #include "saver/win32_window.h"
+#include "win32/fatal_message.h"
 
 int main(int argc, char** argv) {
     using namespace wobblux::saver;
@@ -27,6 +28,9 @@ int main(int argc, char** argv) {
         case ScrCommand::Mode::FullScreen:
         case ScrCommand::Mode::Preview:
             break;
+    }
+    if (command.mode == ScrCommand::Mode::FullScreen) {
+        wobblux::win32::installFatalMessageBox();  // a preview stays quiet (win32_window.cpp)
     }
     chooseWindow(command);
     return wobblux::runWobbluxShow();

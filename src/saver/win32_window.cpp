@@ -12,6 +12,7 @@
 #include <cstdlib>
 
 #include "saver/glut_saver.h"
+#include "win32/fatal_message.h"
 
 namespace wobblux::saver {
 namespace {
@@ -43,10 +44,10 @@ bool fullScreen() {
 // A preview says nothing: it would put a box over the settings dialog each time the user
 // picks Wobblux there. The full screen says why it cannot start, in a line and a box.
 [[noreturn]] void fail(const char* line) {
-    std::fprintf(stderr, "%s\n", line);
     if (fullScreen()) {
-        MessageBoxA(nullptr, line, "Wobblux", MB_OK | MB_ICONERROR);
+        win32::exitWithFatalMessage(line);
     }
+    std::fprintf(stderr, "%s\n", line);
     std::exit(1);
 }
 
@@ -130,7 +131,7 @@ void registerWindowClass() {
     windowClass.hCursor = fullScreen() ? nullptr : LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kWindowClass;
     if (RegisterClassA(&windowClass) == 0) {
-        fail("Wobblux cannot start: Windows refused its window class.");
+        fail("wobblux: cannot register the screen saver's window class");
     }
 }
 
@@ -165,11 +166,11 @@ void startGl() {
     win32.deviceContext = GetDC(win32.window);
     const int format = ChoosePixelFormat(win32.deviceContext, &wanted);
     if (format == 0 || !SetPixelFormat(win32.deviceContext, format, &wanted)) {
-        fail("Wobblux cannot draw here: this computer offers no OpenGL for its window.");
+        fail("wobblux: no OpenGL here: the display offers no pixel format to draw a window with");
     }
     win32.context = wglCreateContext(win32.deviceContext);
     if (win32.context == nullptr || !wglMakeCurrent(win32.deviceContext, win32.context)) {
-        fail("Wobblux cannot draw here: this computer's OpenGL did not start.");
+        fail("wobblux: no OpenGL here: the display's OpenGL makes no context for a window");
     }
 }
 
@@ -231,12 +232,12 @@ void chooseWindow(const ScrCommand& command) {
 int glutCreateWindow(const char* title) {
     using namespace wobblux::saver;
     if (win32.host != nullptr && !IsWindow(win32.host)) {
-        fail("Wobblux cannot show its preview: the window it was given does not exist.");
+        fail("wobblux: the preview's window does not exist");
     }
     registerWindowClass();
     win32.window = makeWindow(title);
     if (win32.window == nullptr) {
-        fail("Wobblux cannot start: Windows refused its window.");
+        fail("wobblux: cannot create the screen saver's window");
     }
     startGl();
     RECT area = {};

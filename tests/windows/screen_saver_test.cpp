@@ -1,0 +1,97 @@
+// wobblux.scr under wine, as Windows starts it: /s over the whole screen until a key, /p inside
+// a host window (tests/windows/preview_host.cpp plays the settings dialog), /c a message box.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <memory>
+#include <sstream>
+
+#include "program_under_test.h"
+#include "scene_probe.h"
+
+namespace wobblux::e2e {
+namespace {
+
+// The emulator's words, then the Windows program and its arguments.
+std::vector<std::string> underEmulator(std::vector<std::string> words) {
+    std::vector<std::string> command;
+    std::istringstream emulator(WOBBLUX_EMULATOR);
+    for (std::string word; emulator >> word;) {
+        command.push_back(word);
+    }
+    command.insert(command.end(), words.begin(), words.end());
+    return command;
+}
+
+class ScreenSaver : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        screen = std::make_unique<VirtualScreen>(kWidth, kHeight);
+        client = std::make_unique<XClient>(screen->name());
+    }
+
+    void start(std::vector<std::string> words) {
+        saver = std::make_unique<ChildProcess>(
+            underEmulator(std::move(words)), std::vector<std::string>{"DISPLAY=" + screen->name()});
+    }
+
+    void expectEndsWithStatus(int status) {
+        ASSERT_TRUE(saver->waitForExit(milliseconds(5000 * kSlowdown))) << "still running";
+        ASSERT_TRUE(WIFEXITED(saver->waitStatus())) << "ended by a signal";
+        EXPECT_EQ(WEXITSTATUS(saver->waitStatus()), status);
+    }
+
+    static constexpr int kWidth = 640;
+    static constexpr int kHeight = 480;
+    std::unique_ptr<VirtualScreen> screen;
+    std::unique_ptr<XClient> client;
+    std::unique_ptr<ChildProcess> saver;
+};
+
+TEST_F(ScreenSaver, FullScreenCoversTheScreenAndEndsOnAKeyButNotOnAJitter) {
+    start({WOBBLUX_SCR, "/S"});
+    const Window window = client->waitForWindow("Wobblux", milliseconds(10000 * kSlowdown));
+    ASSERT_NE(window, None) << "no window titled \"Wobblux\" appeared";
+    int x, y, width, height;
+    client->geometry(window, x, y, width, height);
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
+    EXPECT_EQ(width, kWidth);
+    EXPECT_EQ(height, kHeight);
+    int yellow = 0;
+    double centreX, centreY;
+    const auto deadline = Clock::now() + milliseconds(5000 * kSlowdown);
+    while (!yellowCentre(client->capture(window), centreX, centreY, yellow) &&
+           Clock::now() < deadline) {
+        sleepFor(milliseconds(100));
+    }
+    EXPECT_GT(yellow, 50) << "no hourglass drawn";
+
+    // A mouse on a desk drifts by a pixel or two: that is nobody coming back.
+    client->movePointer(window, kWidth / 2 + 1, kHeight / 2);
+    client->movePointer(window, kWidth / 2 + 3, kHeight / 2 + 2);
+    EXPECT_FALSE(saver->waitForExit(milliseconds(500))) << "ended on a jitter";
+    client->tapKey("space");
+    expectEndsWithStatus(0);
+}
+
+TEST_F(ScreenSaver, PreviewFillsItsHostAndEndsWithIt) {
+    start({WOBBLUX_PREVIEW_HOST, WOBBLUX_SCR});
+    expectEndsWithStatus(0);  // the host checks the preview and says what went wrong
+}
+
+TEST_F(ScreenSaver, SettingsSayThereIsNothingToSet) {
+    start({WOBBLUX_SCR, "/c"});
+    const Window box = client->waitForWindow("Wobblux", milliseconds(10000 * kSlowdown));
+    ASSERT_NE(box, None) << "no message box titled \"Wobblux\" appeared";
+    int x, y, width, height;
+    client->geometry(box, x, y, width, height);
+    EXPECT_LT(height, kHeight / 2) << "a box, not the show";
+    client->movePointer(box, width / 2, height / 2);  // keys go to the window below it
+    client->tapKey("Return");
+    expectEndsWithStatus(0);
+}
+
+}  // namespace
+}  // namespace wobblux::e2e
