@@ -61,6 +61,13 @@ list(APPEND generated_files ${WOBBLUX_GENERATED}/man/gz/wobblux.6.gz
 add_custom_target(wobblux_data ALL DEPENDS ${generated_files})
 
 install(TARGETS wobblux RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The screen saver: XScreenSaver's hack where Debian keeps hacks, its description for
+# XScreenSaver's settings, and the entry through which MATE's and Xfce's screen savers list it.
+install(TARGETS wobblux_saver RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/xscreensaver)
+install(FILES ${WOBBLUX_DATA}/xscreensaver/wobblux.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/xscreensaver/config)
+install(FILES ${WOBBLUX_DATA}/xscreensaver/wobblux.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications/screensavers)
 install(FILES ${WOBBLUX_DATA}/wobblux.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${icon_svg} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 configure_file(${WOBBLUX_DATA}/org.wobblux.Wobblux.metainfo.xml.in
@@ -91,6 +98,8 @@ the right mouse button excites the sheet.")
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The hack runs only where XScreenSaver (or MATE's or Xfce's screen saver) runs it.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS xscreensaver)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)  # wobblux_<version>_<arch>.deb
 # CPack takes the architecture of the machine it runs on; a cross build packs another's.
 if(CMAKE_CROSSCOMPILING)

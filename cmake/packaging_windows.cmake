@@ -1,9 +1,9 @@
 # Installation and packages of the Windows build: an NSIS installer and a zip.
 #
-# Both hold the program (one file, freeglut and the C++ runtime inside), its licence, a short
-# read-me and the notices of what it contains. The installer adds a Start menu link and an entry
+# Both hold the program (one file, freeglut and the C++ runtime inside), the same program as a
+# screen saver (wobblux.scr), its licence, a short read-me and the notices of what it contains. The installer adds a Start menu link and an entry
 # in Windows' installed programs, both with the program's icon, and an uninstaller.
-install(TARGETS wobblux RUNTIME DESTINATION .)
+install(TARGETS wobblux wobblux_saver RUNTIME DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
 install(FILES ${PROJECT_SOURCE_DIR}/data/windows-readme.txt DESTINATION . RENAME README.txt)
 install(FILES ${freeglut_prefix}/COPYING DESTINATION licences RENAME freeglut.txt)
@@ -31,6 +31,11 @@ set(CPACK_NSIS_MUI_UNIICON ${WOBBLUX_ICO})
 set(CPACK_NSIS_INSTALLED_ICON_NAME wobblux.exe)  # the installed-programs entry's icon
 set(CPACK_NSIS_MUI_FINISHPAGE_RUN wobblux.exe)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+# Screen Saver Settings lists the screen savers in Windows' system folder: the installer puts a
+# copy of wobblux.scr there, and the uninstaller takes it away. (A 64-bit installer's $SYSDIR is
+# System32 itself, not the 32-bit programs' SysWOW64.)
+set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "CopyFiles /SILENT '$INSTDIR\\wobblux.scr' '$SYSDIR'")
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "Delete '$SYSDIR\\wobblux.scr'")
 # makensis builds a 32-bit installer unless told otherwise; a 64-bit program gets a 64-bit one.
 find_program(WOBBLUX_MAKENSIS makensis REQUIRED)  # package nsis
 configure_file(${PROJECT_SOURCE_DIR}/cmake/makensis_amd64.sh.in ${PROJECT_BINARY_DIR}/makensis-amd64

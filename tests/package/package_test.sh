@@ -37,6 +37,9 @@ files=(
   usr/share/metainfo/org.wobblux.Wobblux.metainfo.xml
   usr/share/doc/wobblux/copyright
   usr/share/doc/wobblux/changelog.gz
+  usr/libexec/xscreensaver/wobblux
+  usr/share/xscreensaver/config/wobblux.xml
+  usr/share/applications/screensavers/wobblux.desktop
 )
 
 echo "Installing into a scratch folder"
@@ -50,6 +53,8 @@ for size in 48 128 256; do
     grep -q "PNG image data, $size x $size," || fail "the ${size}x$size icon has another size"
 done
 quietly desktop-file-validate "$installed/usr/share/applications/wobblux.desktop"
+quietly desktop-file-validate "$installed/usr/share/applications/screensavers/wobblux.desktop"
+quietly xmllint --noout "$installed/usr/share/xscreensaver/config/wobblux.xml"
 quietly appstreamcli validate --no-net "$installed/usr/share/metainfo/org.wobblux.Wobblux.metainfo.xml"
 warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$installed/usr/share/man/man6/wobblux.6.gz" 2>&1 >/dev/null)
 [[ -z "$warnings" ]] || fail "the manual page has warnings:"$'\n'"$warnings"
@@ -75,6 +80,7 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for library in 'libopengl0|libgl1' 'libglu1' 'libglut|freeglut'; do
   grep -Eq "$library" <<<"$depends" || fail "Depends names no $library: $depends"
 done
+[[ $(dpkg-deb -f "$deb" Suggests) == *xscreensaver* ]] || fail "the package does not suggest xscreensaver"
 lintian --fail-on error,warning "$deb" 2>/dev/null || fail "lintian finds errors or warnings"
 
 if [[ -z "$xdrive" ]]; then

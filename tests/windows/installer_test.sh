@@ -2,8 +2,9 @@
 # installer_test.sh BUILD_DIR WINE_RUN
 #
 # Packs the Windows installer, installs it silently (/S) into the build's wine prefix, checks the
-# program, the Start menu link and the installed-programs entry, then runs the uninstaller
-# silently and checks that nothing it installed is left. WINE_RUN runs a program in the prefix.
+# program, the screen saver in Windows' system folder, the Start menu link and the
+# installed-programs entry, then runs the uninstaller silently and checks that nothing it
+# installed is left. WINE_RUN runs a program in the prefix.
 set -euo pipefail
 
 build=$1
@@ -20,7 +21,8 @@ prefix=$(sed -n "s/^export WINEPREFIX='\(.*\)'$/\1/p" "$wine_run")
 folder="$prefix/drive_c/Program Files/Wobblux"
 link="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Wobblux/Wobblux.lnk"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Wobblux'
-installed=(wobblux.exe LICENSE.txt README.txt licences/freeglut.txt licences/mingw-w64.txt
+screen_saver="$prefix/drive_c/windows/system32/wobblux.scr"
+installed=(wobblux.exe wobblux.scr LICENSE.txt README.txt licences/freeglut.txt licences/mingw-w64.txt
   Uninstall.exe)
 
 # Waits up to 30 s for a path to appear (present) or go (absent): the uninstaller copies itself
@@ -46,6 +48,7 @@ for file in "${installed[@]}"; do
   wait_for present "$folder/$file" || fail "not installed: $file"
 done
 [[ -f $link ]] || fail "no Start menu link: $link"
+cmp -s "$folder/wobblux.scr" "$screen_saver" || fail "the screen saver is not in the system folder"
 entry=$("$wine_run" reg query "$key" 2>/dev/null | tr -d '\r') || fail "no installed-programs entry $key"
 grep -Eq "DisplayVersion +REG_SZ +[0-9]+\.[0-9]+" <<<"$entry" || fail "the entry has no version:"$'\n'"$entry"
 grep -Eq 'DisplayIcon +REG_SZ +.*wobblux\.exe' <<<"$entry" || fail "the entry has no icon:"$'\n'"$entry"
@@ -56,5 +59,6 @@ for file in "${installed[@]}"; do
   wait_for absent "$folder/$file" || fail "left behind: $file"
 done
 wait_for absent "$link" || fail "the Start menu link is left behind"
+wait_for absent "$screen_saver" || fail "the screen saver is left in the system folder"
 [[ ! -e $folder ]] || fail "left behind: $(find "$folder")"
 echo "PASS"
