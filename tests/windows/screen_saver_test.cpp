@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <cstdio>
 #include <memory>
 #include <sstream>
 
@@ -50,6 +51,7 @@ class ScreenSaver : public ::testing::Test {
 };
 
 TEST_F(ScreenSaver, FullScreenCoversTheScreenAndEndsOnAKeyButNotOnAJitter) {
+    const auto started = Clock::now();
     start({WOBBLUX_SCR, "/S"});
     const Window window = client->waitForWindow("Wobblux", milliseconds(10000 * kSlowdown));
     ASSERT_NE(window, None) << "no window titled \"Wobblux\" appeared";
@@ -67,6 +69,9 @@ TEST_F(ScreenSaver, FullScreenCoversTheScreenAndEndsOnAKeyButNotOnAJitter) {
         sleepFor(milliseconds(100));
     }
     EXPECT_GT(yellow, 50) << "no hourglass drawn";
+    std::printf("first frame %lld ms after the start, wine's included\n",
+                static_cast<long long>(
+                    std::chrono::duration_cast<milliseconds>(Clock::now() - started).count()));
 
     // A mouse on a desk drifts by a pixel or two: that is nobody coming back.
     client->movePointer(window, kWidth / 2 + 1, kHeight / 2);
