@@ -18,7 +18,11 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "jelly sheet, darts and a spark fountain i
 set(CPACK_PACKAGE_FILE_NAME wobblux-${PROJECT_VERSION}-win64)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Wobblux)
 set(CPACK_PACKAGE_EXECUTABLES wobblux Wobblux)  # the Start menu link
+# The program lies in the installation folder itself, not in bin\ as CPack's links assume.
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+# strip writes a new time stamp into each program's header: SOURCE_DATE_EPOCH, which
+# scripts/package sets to the last commit's time, or else the time of packing.
 set(CPACK_STRIP_FILES ON)
 # The installer is named ...-setup.exe, the zip keeps the plain name.
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/cpack_windows_names.cmake)

@@ -78,6 +78,10 @@ enable_language(RC)  # the icon and version resource (cmake/windows_resources.cm
 
 # One file that needs only Windows' own DLLs: the C++ runtime, libgcc and winpthread inside.
 add_link_options(-static -static-libgcc -static-libstdc++)
+# The linker writes the time of the link into every program's header (SOURCE_DATE_EPOCH if set):
+# a zero instead, so the same sources always link to the same bytes. (The packages' copies are
+# stripped, and strip writes the header's time anew: see packaging_windows.cmake.)
+add_link_options(-Wl,--no-insert-timestamp)
 
 # GoogleTest from Debian's sources, compiled with this toolchain.
 if(WOBBLUX_BUILD_TESTS)

@@ -49,6 +49,9 @@ for file in "${installed[@]}"; do
 done
 [[ -f $link ]] || fail "no Start menu link: $link"
 cmp -s "$folder/wobblux.scr" "$screen_saver" || fail "the screen saver is not in the system folder"
+# The link holds its target's full path in the system's code page.
+strings -a "$link" | grep -qxF 'C:\Program Files\Wobblux\wobblux.exe' ||
+  fail "the Start menu link does not start the installed program:"$'\n'"$(strings -a "$link")"
 entry=$("$wine_run" reg query "$key" 2>/dev/null | tr -d '\r') || fail "no installed-programs entry $key"
 grep -Eq "DisplayVersion +REG_SZ +[0-9]+\.[0-9]+" <<<"$entry" || fail "the entry has no version:"$'\n'"$entry"
 grep -Eq 'DisplayIcon +REG_SZ +.*wobblux\.exe' <<<"$entry" || fail "the entry has no icon:"$'\n'"$entry"
