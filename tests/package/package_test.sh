@@ -55,7 +55,20 @@ done
 quietly desktop-file-validate "$installed/usr/share/applications/wobblux.desktop"
 quietly desktop-file-validate "$installed/usr/share/applications/screensavers/wobblux.desktop"
 quietly xmllint --noout "$installed/usr/share/xscreensaver/config/wobblux.xml"
-quietly appstreamcli validate --no-net "$installed/usr/share/metainfo/org.wobblux.Wobblux.metainfo.xml"
+# The AppStream data as lintian checks it, with the menu entry it launches. The project has no
+# homepage to name: AppStream 1.0 (Debian 13) warns of that, url-homepage-missing, and its lintian
+# passes the warning on as appstream-metadata-validation-failed. That one warning is let pass,
+# here and in lintian below; any other AppStream error or warning fails. The package cannot carry
+# a lintian override for it: Debian 12's lintian knows no such tag and calls the override an error.
+report=$(appstreamcli validate-tree --no-net --format=yaml "$installed" 2>&1) || true
+grep -qx 'File: org.wobblux.Wobblux.metainfo.xml' <<<"$report" ||
+  fail "appstreamcli validated no metainfo:"$'\n'"$report"
+problems=$(awk '/^- tag: / { tag = $3 } /^  severity: (error|warning)$/ && tag != "url-homepage-missing" { print tag }' <<<"$report")
+[[ -z $problems ]] || fail "the AppStream data has errors or warnings:"$'\n'"$report"
+no_homepage=()
+if grep -qx -- '- tag: url-homepage-missing' <<<"$report"; then
+  no_homepage=(--suppress-tags appstream-metadata-validation-failed)
+fi
 warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$installed/usr/share/man/man6/wobblux.6.gz" 2>&1 >/dev/null)
 [[ -z "$warnings" ]] || fail "the manual page has warnings:"$'\n'"$warnings"
 
@@ -81,7 +94,7 @@ for library in 'libopengl0|libgl1' 'libglu1' 'libglut|freeglut'; do
   grep -Eq "$library" <<<"$depends" || fail "Depends names no $library: $depends"
 done
 [[ $(dpkg-deb -f "$deb" Suggests) == *xscreensaver* ]] || fail "the package does not suggest xscreensaver"
-lintian --fail-on error,warning "$deb" 2>/dev/null || fail "lintian finds errors or warnings"
+lintian --fail-on error,warning "${no_homepage[@]}" "$deb" 2>/dev/null || fail "lintian finds errors or warnings"
 
 if [[ -z "$xdrive" ]]; then
   echo "PASS (the unpacked program was not started)"
