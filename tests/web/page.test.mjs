@@ -30,8 +30,10 @@ test('the scene shows in its colours, titled, asking the server for nothing miss
     const { alpha, depth, stencil, antialias } = canvas.getContext('webgl').getContextAttributes();
     return { alpha, depth, stencil, antialias };
   }), { alpha: false, depth: true, stencil: false, antialias: false });
-  assert.match(await page.evaluate(() => document.querySelector('link[rel=icon]').href),
-    /^data:image\/svg\+xml,/);
+  assert.deepEqual(await page.evaluate(async () => {
+    const icon = await fetch(document.querySelector('link[rel=icon]').href);
+    return [icon.ok, icon.headers.get('Content-Type')];
+  }), [true, 'image/svg+xml']);
   assert.deepEqual(shared.site.requests.filter((request) => request.status !== 200), []);
   await closeChecked(page);
 });
