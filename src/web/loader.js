@@ -6,21 +6,43 @@
   var hint = document.getElementById("hint");
   var problem = document.getElementById("problem");
 
-  // The hint fades after a few seconds, or at the first key, press or wheel turn.
-  function hideHint() { hint.classList.add("gone"); }
-  setTimeout(hideHint, 6000);
-  ["keydown", "pointerdown", "wheel"].forEach(function (type) {
-    addEventListener(type, hideHint, { once: true, capture: true, passive: true });
-  });
+  // index.html?show plays the unattended show (the program reads the same address): no input,
+  // so no hint and no pointer over the canvas, and a screen kept awake for a kiosk.
+  var show = new URLSearchParams(location.search).has("show");
+  if (show) {
+    hint.hidden = true;
+    document.documentElement.classList.add("show");
+    keepAwake();
+    document.addEventListener("visibilitychange", keepAwake);
+  } else {
+    takeInput();
+  }
 
-  // Keys go to the canvas, so it keeps the focus; a drag that leaves it stays its own, as a
-  // window's does; the right button belongs to the program, not to a context menu.
-  canvas.addEventListener("pointerdown", function (event) {
+  // Where the browser offers it, the screen stays on while the page is shown. The lock ends
+  // whenever the page is hidden, so it is asked for again each time it is shown; a refusal (no
+  // permission, a battery saver) leaves the screen to its own settings.
+  function keepAwake() {
+    if (document.visibilityState !== "visible" || !navigator.wakeLock) return;
+    navigator.wakeLock.request("screen").catch(function () {});
+  }
+
+  function takeInput() {
+    // The hint fades after a few seconds, or at the first key, press or wheel turn.
+    var hideHint = function () { hint.classList.add("gone"); };
+    setTimeout(hideHint, 6000);
+    ["keydown", "pointerdown", "wheel"].forEach(function (type) {
+      addEventListener(type, hideHint, { once: true, capture: true, passive: true });
+    });
+
+    // Keys go to the canvas, so it keeps the focus; a drag that leaves it stays its own, as a
+    // window's does; the right button belongs to the program, not to a context menu.
+    canvas.addEventListener("pointerdown", function (event) {
+      canvas.focus();
+      canvas.setPointerCapture(event.pointerId);
+    });
+    canvas.addEventListener("contextmenu", function (event) { event.preventDefault(); });
     canvas.focus();
-    canvas.setPointerCapture(event.pointerId);
-  });
-  canvas.addEventListener("contextmenu", function (event) { event.preventDefault(); });
-  canvas.focus();
+  }
 
   // The first problem is the one to tell; what follows from it says less.
   function showProblem(line) {

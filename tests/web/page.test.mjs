@@ -4,7 +4,7 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import {
-  closeChecked, engine, openPage, pixel, readCanvas, runTicks, serveAndLaunch, serveSite,
+  closeChecked, engine, openPage, pixel, readCanvas, runTicks, serveAndLaunch, serveSite, sparks,
 } from './harness.mjs';
 
 const shared = serveAndLaunch();
@@ -54,6 +54,26 @@ test('a lost WebGL context that the browser restores draws the scene again', asy
   const image = await readCanvas(page);
   assert.ok(yellow(pixel(image, 400, 465)), `hourglass ${pixel(image, 400, 465)}`);
   assert.ok(blue(pixel(image, 400, 150)), `sheet ${pixel(image, 400, 150)}`);
+  await closeChecked(page);
+});
+
+test('?show plays the show: no hint, no input taken, and the spray within the first cycle', async () => {
+  const page = await openPage(shared, { path: '?show' });
+  await runTicks(page, 55);
+  assert.equal(await page.evaluate(() => document.getElementById('hint').getClientRects().length),
+    0, 'no hint');
+  // A click and the space bar, which would start the spray on a page that took input; the show
+  // starts it at its 90th tick.
+  await page.mouseMove(400, 300);
+  await page.mouseDown();
+  await page.mouseUp();
+  await page.keyDown(' ');
+  await page.keyUp(' ');
+  await runTicks(page, 30);
+  const beforeTheShowsSpray = sparks(await readCanvas(page));
+  await runTicks(page, 30);
+  const inIt = sparks(await readCanvas(page));
+  assert.ok(beforeTheShowsSpray < 50 && inIt > 300, `sparks ${beforeTheShowsSpray}, then ${inIt}`);
   await closeChecked(page);
 });
 
