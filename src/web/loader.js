@@ -2,6 +2,11 @@
 // browser allows it, the service worker that keeps the site for use without a network.
 "use strict";
 (function () {
+  // The program's wasm first of all: on a network with a long round trip it is what the first
+  // frame waits for longest, and emscripten would ask for it only once wobblux.js had arrived and
+  // run. (A preload link in the page would ask a little sooner, but WebKit does not hand a
+  // preloaded response to fetch(): it would download the wasm twice.)
+  var wasm = fetch("wobblux.wasm", { credentials: "same-origin" });
   var canvas = document.getElementById("canvas");
   var hint = document.getElementById("hint");
   var problem = document.getElementById("problem");
@@ -66,7 +71,21 @@
     onExit: function (status) {
       if (status !== 0) showProblem(lastLine || "Wobblux stopped.");
     },
-    onAbort: stopped
+    onAbort: stopped,
+    // The wasm asked for above, compiled as it streams in; from its bytes where the server does
+    // not call it application/wasm, which streaming compilation insists on.
+    instantiateWasm: function (imports, receive) {
+      wasm.then(function (response) {
+        if (!response.ok) throw new Error("wobblux.wasm: " + response.status);
+        return WebAssembly.instantiateStreaming(response.clone(), imports).catch(function () {
+          return response.arrayBuffer().then(function (bytes) {
+            return WebAssembly.instantiate(bytes, imports);
+          });
+        });
+      }).then(function (compiled) { receive(compiled.instance); },
+              function () { showProblem(notLoaded); });
+      return {};
+    }
   };
   // Anything thrown out of the program ends it: the page says so rather than freeze.
   function stopped() {
