@@ -1,5 +1,6 @@
-// The page's loader: the hint, the canvas's focus, the failure line, the program and, where the
-// browser allows it, the service worker that keeps the site for use without a network.
+// The page's loader: the program, its wasm asked for first; the hint and the canvas's focus, or
+// for index.html?show a screen kept awake; the failure line; and, where the browser allows it,
+// the service worker that keeps the site for use without a network.
 "use strict";
 (function () {
   // The program's wasm first of all: on a network with a long round trip it is what the first
