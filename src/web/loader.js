@@ -1,26 +1,54 @@
-// The page's loader: the hint, the canvas's focus, the failure line, the program and, where the
-// browser allows it, the service worker that keeps the site for use without a network.
+// The page's loader: the program, its wasm asked for first; the hint and the canvas's focus, or
+// for index.html?show a screen kept awake; the failure line; and, where the browser allows it,
+// the service worker that keeps the site for use without a network.
 "use strict";
 (function () {
+  // The program's wasm first of all: on a network with a long round trip it is what the first
+  // frame waits for longest, and emscripten would ask for it only once wobblux.js had arrived and
+  // run. (A preload link in the page would ask a little sooner, but WebKit does not hand a
+  // preloaded response to fetch(): it would download the wasm twice.)
+  var wasm = fetch("wobblux.wasm", { credentials: "same-origin" });
   var canvas = document.getElementById("canvas");
   var hint = document.getElementById("hint");
   var problem = document.getElementById("problem");
 
-  // The hint fades after a few seconds, or at the first key, press or wheel turn.
-  function hideHint() { hint.classList.add("gone"); }
-  setTimeout(hideHint, 6000);
-  ["keydown", "pointerdown", "wheel"].forEach(function (type) {
-    addEventListener(type, hideHint, { once: true, capture: true, passive: true });
-  });
+  // index.html?show plays the unattended show (the program reads the same address): no input,
+  // so no hint and no pointer over the canvas, and a screen kept awake for a kiosk.
+  var show = new URLSearchParams(location.search).has("show");
+  if (show) {
+    hint.hidden = true;
+    document.documentElement.classList.add("show");
+    keepAwake();
+    document.addEventListener("visibilitychange", keepAwake);
+  } else {
+    takeInput();
+  }
 
-  // Keys go to the canvas, so it keeps the focus; a drag that leaves it stays its own, as a
-  // window's does; the right button belongs to the program, not to a context menu.
-  canvas.addEventListener("pointerdown", function (event) {
+  // Where the browser offers it, the screen stays on while the page is shown. The lock ends
+  // whenever the page is hidden, so it is asked for again each time it is shown; a refusal (no
+  // permission, a battery saver) leaves the screen to its own settings.
+  function keepAwake() {
+    if (document.visibilityState !== "visible" || !navigator.wakeLock) return;
+    navigator.wakeLock.request("screen").catch(function () {});
+  }
+
+  function takeInput() {
+    // The hint fades after a few seconds, or at the first key, press or wheel turn.
+    var hideHint = function () { hint.classList.add("gone"); };
+    setTimeout(hideHint, 6000);
+    ["keydown", "pointerdown", "wheel"].forEach(function (type) {
+      addEventListener(type, hideHint, { once: true, capture: true, passive: true });
+    });
+
+    // Keys go to the canvas, so it keeps the focus; a drag that leaves it stays its own, as a
+    // window's does; the right button belongs to the program, not to a context menu.
+    canvas.addEventListener("pointerdown", function (event) {
+      canvas.focus();
+      canvas.setPointerCapture(event.pointerId);
+    });
+    canvas.addEventListener("contextmenu", function (event) { event.preventDefault(); });
     canvas.focus();
-    canvas.setPointerCapture(event.pointerId);
-  });
-  canvas.addEventListener("contextmenu", function (event) { event.preventDefault(); });
-  canvas.focus();
+  }
 
   // The first problem is the one to tell; what follows from it says less.
   function showProblem(line) {
@@ -44,7 +72,21 @@
     onExit: function (status) {
       if (status !== 0) showProblem(lastLine || "Wobblux stopped.");
     },
-    onAbort: stopped
+    onAbort: stopped,
+    // The wasm asked for above, compiled as it streams in; from its bytes where the server does
+    // not call it application/wasm, which streaming compilation insists on.
+    instantiateWasm: function (imports, receive) {
+      wasm.then(function (response) {
+        if (!response.ok) throw new Error("wobblux.wasm: " + response.status);
+        return WebAssembly.instantiateStreaming(response.clone(), imports).catch(function () {
+          return response.arrayBuffer().then(function (bytes) {
+            return WebAssembly.instantiate(bytes, imports);
+          });
+        });
+      }).then(function (compiled) { receive(compiled.instance); },
+              function () { showProblem(notLoaded); });
+      return {};
+    }
   };
   // Anything thrown out of the program ends it: the page says so rather than freeze.
   function stopped() {

@@ -27,11 +27,20 @@ Window window;
 // emscripten's whole browser support library with it.)
 EM_JS(void, setPageTitle, (const char* title), { document.title = UTF8ToString(title); });
 
+// One line on stderr, which the page hears line by line. Written piecewise rather than through
+// printf, whose formatting code the program would otherwise carry to every visitor for these few
+// lines.
+void printLine(const char* text, const char* more = "") {
+    std::fputs(text, stderr);
+    std::fputs(more, stderr);
+    std::fputs("\n", stderr);
+}
+
 // As freeglut does when it cannot open its window: one line, and the program ends with status
 // 1, which the page hears and then shows the line. Forced: once the main loop has run, a plain
 // exit would leave the runtime running and the page unaware.
 [[noreturn]] void fail(const char* line) {
-    std::fprintf(stderr, "%s\n", line);
+    printLine(line);
     emscripten_force_exit(1);
 }
 
@@ -52,13 +61,13 @@ void startSubset() {
         case Failure::None:
             return;
         case Failure::MissingFunction:
-            std::fprintf(stderr, "Missing WebGL function: %s\n", start.detail.c_str());
+            printLine("Missing WebGL function: ", start.detail.c_str());
             fail("Wobblux cannot draw here: this browser's WebGL lacks a function it needs.");
         case Failure::ShaderCompile:
-            std::fprintf(stderr, "Shader compile log: %s\n", start.detail.c_str());
+            printLine("Shader compile log: ", start.detail.c_str());
             fail("Wobblux cannot draw here: this browser's WebGL cannot compile its shader.");
         case Failure::ProgramLink:
-            std::fprintf(stderr, "Shader link log: %s\n", start.detail.c_str());
+            printLine("Shader link log: ", start.detail.c_str());
             fail("Wobblux cannot draw here: this browser's WebGL cannot link its shader.");
     }
 }

@@ -131,9 +131,9 @@ export async function readCanvas(page) {
 // PNG bytes to RGBA, decoded by the browser itself.
 export async function decodePng(page, png) {
   const { width, height, base64 } = await page.evaluate(async (source) => {
-    const image = new Image();
-    image.src = `data:image/png;base64,${source}`;
-    await image.decode();
+    // From bytes, not a data: URL, which the page's policy does not allow.
+    const png = Uint8Array.from(atob(source), (character) => character.charCodeAt(0));
+    const image = await createImageBitmap(new Blob([png], { type: 'image/png' }));
     const canvas = document.createElement('canvas');
     canvas.width = image.width;
     canvas.height = image.height;

@@ -1,9 +1,10 @@
 // Prints what the site costs in each engine at 800 x 600 on the real clock: its size; a first
-// visit as chromium makes it; when the first frame is drawn after navigation; the tick and frame
-// rates at full spray over 10 s and the time of each animation frame's work (the display
-// callback: wasm, the GL subset and the WebGL calls). Nothing is asserted.
+// visit as chromium makes it; the first frame on a phone's network in chromium, beside a bare
+// WebGL page's; when the first frame is drawn after navigation in a newly started browser; the
+// tick and frame rates at full spray over 10 s and the time of each animation frame's work (the
+// display callback: wasm, the GL subset and the WebGL calls). Nothing is asserted.
 //   node tests/web/measure.mjs [chromium] [firefox] [webkit]    (all three unless named;
-//   WOBBLUX_SITE=build-c-web/site for another build's site)
+//   WOBBLUX_SITE=build-c-web/site for another build's site; `mobile` alone: the phone's network)
 
 import { spawn } from 'node:child_process';
 import { mkdtemp, rm } from 'node:fs/promises';
@@ -11,9 +12,12 @@ import { readdirSync, readFileSync, statSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { setTimeout as sleep } from 'node:timers/promises';
+import { fileURLToPath } from 'node:url';
 import { gzipSync } from 'node:zlib';
 import { freePort } from './engines/common.mjs';
-import { launchPersistent, openInContext, openPage, serveSite, siteDir } from './harness.mjs';
+import {
+  launch, launchPersistent, openInContext, openPage, serveSite, siteDir,
+} from './harness.mjs';
 
 const kb = (bytes) => `${(bytes / 1024).toFixed(1)} KB`;
 const gzipped = new Map();
@@ -29,14 +33,12 @@ for (const name of readdirSync(siteDir).sort()) {
 }
 console.log(`site: ${kb(total)}, ${kb(totalGzip)} gzipped`);
 
-// A first visit from outside: chromium in a fresh profile, the site served by python's
-// http.server as a plain static host does (no caching headers but Last-Modified), every response
-// to the page, the browser and the service worker counted until the worker controls the page,
-// each as its file gzipped.
-async function firstVisit() {
+// python's http.server on `dir`, as a plain static host serves a site (no compression, no
+// caching headers but Last-Modified); every response it logs is listed, the folder as index.html.
+async function servePython(dir) {
   const port = await freePort();
   const server = spawn('python3', ['-u', '-m', 'http.server', '--bind', '127.0.0.1',
-    '--directory', siteDir, String(port)], { stdio: ['ignore', 'pipe', 'pipe'] });
+    '--directory', dir, String(port)], { stdio: ['ignore', 'pipe', 'pipe'] });
   const responses = [];
   server.stderr.on('data', (text) => {
     for (const [, path, status] of String(text).matchAll(/"GET (\S+) HTTP\/[\d.]+" (\d+)/g)) {
@@ -44,15 +46,24 @@ async function firstVisit() {
     }
   });
   await new Promise((resolve) => server.stdout.once('data', resolve));
+  return { url: `http://127.0.0.1:${port}/`, responses, close: () => server.kill() };
+}
+
+// A first visit from outside: chromium in a fresh profile, every response to the page, the
+// browser and the service worker counted until the worker controls the page, each as its file
+// gzipped.
+async function firstVisit() {
+  const server = await servePython(siteDir);
+  const { responses } = server;
   const profile = await mkdtemp(join(tmpdir(), 'wobblux-measure-'));
   const context = await launchPersistent(profile);
   try {
-    const page = await openInContext(context, `http://127.0.0.1:${port}/`, { clock: false });
+    const page = await openInContext(context, server.url, { clock: false });
     await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
     await sleep(1000);  // anything the browser fetches late
   } finally {
     await context.close();
-    server.kill();
+    server.close();
     await rm(profile, { recursive: true, force: true });
   }
   const size = ({ file, status }) => (status === 200 ? gzipped.get(file) ?? 0 : 0);
@@ -65,15 +76,65 @@ async function firstVisit() {
     `${kb(sum(responses.filter(({ file }) => file.endsWith('.png'))))}; fetched more than once: ` +
     `${twice.join(', ') || 'none'}`);
 }
+const visits = 5;
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+const listed = (values) => values.map((ms) => ms.toFixed(0)).join(', ');
+
+// The first frame of a first visit on a phone's network, as Lighthouse's mobile preset has it
+// (150 ms round trip, 1.6 Mbit/s down, 750 kbit/s up), from python's http.server, in a chromium
+// that already runs and has started its GPU side: each visit in a new context, so nothing is in
+// the HTTP cache, the site's and a bare WebGL page's by turns. The bare page (one HTML file, one
+// small script, one triangle) is what any WebGL page waits for, the site's own cost its ratio.
+async function firstFramesOnMobile() {
+  const site = await servePython(siteDir);
+  const bare = await servePython(fileURLToPath(new URL('served/bare', import.meta.url)));
+  const measureFrames = readFileSync(new URL('served/measure-frames.js', import.meta.url), 'utf8');
+  const browser = await launch();
+  const firstFrame = async (url, network) => {
+    const context = await browser.newContext({ viewport: { width: 800, height: 600 } });
+    const page = await context.newPage();
+    if (network) {
+      const cdp = await context.newCDPSession(page);
+      await cdp.send('Network.enable');
+      await cdp.send('Network.emulateNetworkConditions', {
+        offline: false, latency: 150,
+        downloadThroughput: (1.6 * 1024 * 1024) / 8, uploadThroughput: (750 * 1024) / 8,
+      });
+    }
+    await page.addInitScript(measureFrames);
+    await page.goto(url, { waitUntil: 'commit' });
+    await page.waitForFunction(() => window.measured.firstFrame !== null);
+    const ms = await page.evaluate(() => measured.firstFrame);
+    await context.close();
+    return ms;
+  };
+  try {
+    await firstFrame(bare.url, false);  // the GPU side starts here, before any visit counts
+    const frames = { site: [], bare: [] };
+    for (let visit = 0; visit < visits; ++visit) {
+      frames.site.push(await firstFrame(site.url, true));
+      frames.bare.push(await firstFrame(bare.url, true));
+    }
+    const [ours, theirs] = [median(frames.site), median(frames.bare)];
+    console.log(`first frame on a phone's network (chromium ${browser.version()}, running, ` +
+      `python's http.server, 150 ms, 1.6 Mbit/s): median ${ours.toFixed(0)} ms of ${visits} ` +
+      `first visits (${listed(frames.site)}); a bare WebGL page ${theirs.toFixed(0)} ms ` +
+      `(${listed(frames.bare)}); ${(ours / theirs).toFixed(2)} times the bare page's`);
+  } finally {
+    await browser.close();
+    site.close();
+    bare.close();
+  }
+}
+
 const names = process.argv.length > 2 ? process.argv.slice(2) : ['chromium', 'firefox', 'webkit'];
 if (names.includes('chromium')) await firstVisit();
+if (names.includes('chromium') || names.includes('mobile')) await firstFramesOnMobile();
 
 // Each visit in a newly started browser, as a visitor's first: the median of five.
-const visits = 5;
 const seconds = 10;
-const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const site = await serveSite();
-for (const name of names) {
+for (const name of names.filter((name) => name !== 'mobile')) {
   const { engine } = await import(`./engines/${name}.mjs`);
   const firstFrames = [];
   let browser;
@@ -102,8 +163,8 @@ for (const name of names) {
   const quantile = (q) =>
     frames[Math.min(frames.length - 1, Math.floor(q * frames.length))].toFixed(2);
   console.log(`${name} ${browser.version}: first frame after navigation: median ` +
-    `${median(firstFrames).toFixed(0)} ms of ${visits} fresh visits ` +
-    `(${firstFrames.map((ms) => ms.toFixed(0)).join(', ')}); full spray: ` +
+    `${median(firstFrames).toFixed(0)} ms of ${visits} fresh visits (${listed(firstFrames)}); ` +
+    `full spray: ` +
     `${((after.ticks - before.ticks) / span).toFixed(1)} ticks/s, ` +
     `${(frames.length / span).toFixed(1)} frames/s; frame work: median ${quantile(0.5)} ms, ` +
     `90% ${quantile(0.9)} ms, max ${quantile(1)} ms`);
