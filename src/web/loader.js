@@ -3,11 +3,10 @@
 // the service worker that keeps the site for use without a network.
 "use strict";
 (function () {
-  // The program's wasm first of all: on a network with a long round trip it is what the first
-  // frame waits for longest, and emscripten would ask for it only once wobblux.js had arrived and
-  // run. (A preload link in the page would ask a little sooner, but WebKit does not hand a
-  // preloaded response to fetch(): it would download the wasm twice.)
-  var wasm = fetch("wobblux.wasm", { credentials: "same-origin" });
+  // The program's wasm, which the page asked for in its head (emscripten would ask only once
+  // wobblux.js had arrived and run). Not a preload link: WebKit does not hand a preloaded
+  // response to fetch(), and would download the wasm twice.
+  var wasm = wobbluxWasm;
   var canvas = document.getElementById("canvas");
   var hint = document.getElementById("hint");
   var problem = document.getElementById("problem");
