@@ -13,6 +13,7 @@
 
 #include "saver/glut_saver.h"
 #include "win32/fatal_message.h"
+#include "win32/opengl_probe.h"
 
 namespace wobblux::saver {
 namespace {
@@ -45,7 +46,7 @@ bool fullScreen() {
 // picks Wobblux there. The full screen says why it cannot start, in a line and a box.
 [[noreturn]] void fail(const char* line) {
     if (fullScreen()) {
-        win32::exitWithFatalMessage(line);
+        wobblux::win32::exitWithFatalMessage(line);
     }
     std::fprintf(stderr, "%s\n", line);
     std::exit(1);
@@ -154,23 +155,15 @@ HWND makeWindow(const char* title) {
 // RGBA with the buffers the display mode asks for.
 void startGl() {
     const unsigned int mode = displayMode();
-    PIXELFORMATDESCRIPTOR wanted = {};
-    wanted.nSize = sizeof wanted;
-    wanted.nVersion = 1;
-    wanted.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL |
-                     ((mode & GLUT_DOUBLE) != 0 ? PFD_DOUBLEBUFFER : 0);
-    wanted.iPixelType = PFD_TYPE_RGBA;
-    wanted.cColorBits = 24;
-    wanted.cDepthBits = (mode & GLUT_DEPTH) != 0 ? 24 : 0;
-    wanted.iLayerType = PFD_MAIN_PLANE;
     win32.deviceContext = GetDC(win32.window);
-    const int format = ChoosePixelFormat(win32.deviceContext, &wanted);
-    if (format == 0 || !SetPixelFormat(win32.deviceContext, format, &wanted)) {
-        fail("wobblux: no OpenGL here: the display offers no pixel format to draw a window with");
+    const char* problem = nullptr;
+    win32.context = wobblux::win32::createOpenGlContext(
+        win32.deviceContext, (mode & GLUT_DOUBLE) != 0, (mode & GLUT_DEPTH) != 0, problem);
+    if (win32.context == nullptr) {
+        fail(problem);
     }
-    win32.context = wglCreateContext(win32.deviceContext);
-    if (win32.context == nullptr || !wglMakeCurrent(win32.deviceContext, win32.context)) {
-        fail("wobblux: no OpenGL here: the display's OpenGL makes no context for a window");
+    if (!wglMakeCurrent(win32.deviceContext, win32.context)) {
+        fail("wobblux: no OpenGL here: the display's OpenGL cannot draw with its context");
     }
 }
 

@@ -1,43 +1,34 @@
 #include "win32/opengl_probe.h"
 
-#include <windows.h>
-
 namespace wobblux::win32 {
-namespace {
-
-// The descriptor freeglut fills for GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH, the display mode
-// start-up asks for.
-PIXELFORMATDESCRIPTOR programPixelFormat() {
-    PIXELFORMATDESCRIPTOR format{};
-    format.nSize = sizeof format;
-    format.nVersion = 1;
-    format.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    format.iPixelType = PFD_TYPE_RGBA;
-    format.cColorBits = 24;
-    format.cDepthBits = 24;
-    format.iLayerType = PFD_MAIN_PLANE;
-    return format;
-}
 
 // The steps freeglut takes for its window, each checked.
-const char* tryOpenGl(HDC device) {
-    const PIXELFORMATDESCRIPTOR wanted = programPixelFormat();
+HGLRC createOpenGlContext(HDC device, bool doubleBuffered, bool depth, const char*& problem) {
+    PIXELFORMATDESCRIPTOR wanted{};
+    wanted.nSize = sizeof wanted;
+    wanted.nVersion = 1;
+    wanted.dwFlags =
+        PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | (doubleBuffered ? PFD_DOUBLEBUFFER : 0);
+    wanted.iPixelType = PFD_TYPE_RGBA;
+    wanted.cColorBits = 24;
+    wanted.cDepthBits = depth ? 24 : 0;
+    wanted.iLayerType = PFD_MAIN_PLANE;
     const int format = ChoosePixelFormat(device, &wanted);
     if (format == 0) {
-        return "wobblux: no OpenGL here: the display offers no pixel format to draw a window with";
+        problem =
+            "wobblux: no OpenGL here: the display offers no pixel format to draw a window with";
+        return nullptr;
     }
     if (!SetPixelFormat(device, format, &wanted)) {
-        return "wobblux: no OpenGL here: a window cannot take the display's pixel format";
+        problem = "wobblux: no OpenGL here: a window cannot take the display's pixel format";
+        return nullptr;
     }
     const HGLRC context = wglCreateContext(device);
     if (context == nullptr) {
-        return "wobblux: no OpenGL here: the display's OpenGL makes no context for a window";
+        problem = "wobblux: no OpenGL here: the display's OpenGL makes no context for a window";
     }
-    wglDeleteContext(context);
-    return nullptr;
+    return context;
 }
-
-}  // namespace
 
 const char* openGlProblem() {
     // A window of a class every program has, never shown; its pixel format dies with it.
@@ -47,7 +38,11 @@ const char* openGlProblem() {
         return "wobblux: cannot create a window";
     }
     const HDC device = GetDC(window);
-    const char* problem = tryOpenGl(device);
+    const char* problem = nullptr;
+    // The display mode start-up asks for: GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH.
+    if (const HGLRC context = createOpenGlContext(device, true, true, problem)) {
+        wglDeleteContext(context);
+    }
     ReleaseDC(window, device);
     DestroyWindow(window);
     return problem;
