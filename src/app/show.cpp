@@ -3,6 +3,7 @@
 #include <GL/glut.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "app/app_state.h"
 #include "app/callbacks.h"
@@ -37,6 +38,18 @@ void moveBackToTheGrip(int y) {
     onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, kGripX, y);
 }
 
+// A turn in degrees. The show turns the view a degree every few ticks for as long as it runs, so
+// left alone the angle would reach millions of degrees within days: GL works in single precision,
+// where the steps of such an angle are no longer even (and at 2^24 degrees, a month in, adding a
+// degree changes nothing). Whole turns change nothing in the picture, so the show drops them.
+constexpr float kTurnDegrees = 360.0f;
+
+// The same angle within one turn of zero, with the sign it had. fmod is exact, so an angle of
+// whole degrees stays whole degrees.
+float withinOneTurn(float degrees) {
+    return std::fmod(degrees, kTurnDegrees);
+}
+
 std::int64_t nextShowTick = 0;
 
 }  // namespace
@@ -55,6 +68,8 @@ void playShowInput(std::int64_t tick) {
     if (cycleTick == kShowExciteTick || cycleTick == kShowCalmTick) {
         onKeyboard(' ', pointerX(cycleTick), y);
     }
+    app.yaw = withinOneTurn(app.yaw);
+    app.pitch = withinOneTurn(app.pitch);
 }
 
 void onShowTick(int /*value*/) {

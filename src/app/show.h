@@ -18,7 +18,8 @@ inline constexpr std::int64_t kShowTurnEveryTicks = 5;  // one degree: a turn a 
 inline constexpr std::int64_t kShowTiltSteps = 12;      // degrees, at the start only
 
 // Plays what the script does just before tick `tick`: key presses, button events and drag steps,
-// through onKeyboard, onMouse and onMotion.
+// through onKeyboard, onMouse and onMotion. It then drops whole turns from the view's angles, so
+// they stay within one turn however long the show runs.
 void playShowInput(std::int64_t tick);
 
 // The show's timer callback: the script's input for this tick, then the tick itself as

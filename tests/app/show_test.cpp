@@ -2,6 +2,8 @@
 
 #include <GL/glut.h>
 
+#include <cmath>
+
 #include "app/callbacks.h"
 #include "app/startup.h"
 #include "app_fixture.h"
@@ -67,6 +69,26 @@ TEST_F(ShowTest, ACycleOfTheScriptIsAPersonsPressesAndDragsAtTheSameTicks) {
         onTimerTick(kTickTimerValue);
     }
     EXPECT_EQ(sceneHash(), shown);
+}
+
+TEST_F(ShowTest, AMonthInTheViewStillTurnsByWholeDegreesWithinOneTurn) {
+    // Where the view's angle would stand after thirty days of ticks if whole turns were kept.
+    constexpr std::int64_t kMonthTicks = std::int64_t{30} * 24 * 3600 * 1000 / kTickMilliseconds;
+    app.yaw = static_cast<float>(kMonthTicks / kShowTurnEveryTicks);
+    app.pitch = static_cast<float>(kShowTiltSteps);
+    playShowInput(0);  // takes hold of the scene
+    float turned = 0.0f;
+    for (std::int64_t tick = kMonthTicks; tick < kMonthTicks + 3 * kShowCycleTicks; ++tick) {
+        const float before = app.yaw;
+        playShowInput(tick);
+        const float step = std::fmod(app.yaw - before + 360.0f, 360.0f);
+        ASSERT_TRUE(step == 0.0f || step == 1.0f)
+            << "tick " << tick << ": " << before << " to " << app.yaw;
+        ASSERT_LT(std::fabs(app.yaw), 360.0f);
+        ASSERT_LT(std::fabs(app.pitch), 360.0f);
+        turned += step;
+    }
+    EXPECT_EQ(turned, static_cast<float>(3 * kShowCycleTicks / kShowTurnEveryTicks));
 }
 
 TEST_F(ShowTest, StartsWithTheShowsTickAndTakesNoInput) {
