@@ -7,14 +7,15 @@
 #include <GL/glx.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <poll.h>
 
-#include <csignal>
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "saver/glut_saver.h"
+#include "saver/stop_signals.h"
 
 namespace wobblux::saver {
 namespace {
@@ -33,26 +34,11 @@ struct X11Window {
     bool doubleBuffered = true;
     GLXContext context = nullptr;
     Atom deleteWindow = None;  // a window manager's close, on a window of our own
-    bool gone = false;         // the window was destroyed under us
+    bool closed = false;
+    bool gone = false;  // the window was destroyed under us
 };
 
 X11Window x11;
-
-volatile std::sig_atomic_t stopSignal = 0;  // SIGTERM or SIGINT arrived
-
-extern "C" void onStopSignal(int /*signal*/) {
-    stopSignal = 1;
-}
-
-// The daemon ends the hack with SIGTERM; Ctrl-C sends SIGINT. Without SA_RESTART, a wait in
-// poll returns at once.
-void stopOnSignals() {
-    struct sigaction action = {};
-    action.sa_handler = onStopSignal;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
-}
 
 [[noreturn]] void fail(const char* format, ...) {
     std::fputs("wobblux: ", stderr);
@@ -179,7 +165,7 @@ void handleEvent(const XEvent& event) {
             break;
         case ClientMessage:
             if (static_cast<Atom>(event.xclient.data.l[0]) == x11.deleteWindow) {
-                stopSignal = 1;  // closed as a window manager closes: the same as Ctrl-C
+                x11.closed = true;  // closed as a window manager closes: the same as Ctrl-C
             }
             break;
         default:
@@ -188,7 +174,7 @@ void handleEvent(const XEvent& event) {
 }
 
 bool showIsOver() {
-    return stopSignal != 0 || x11.gone;
+    return stopSignalArrived() || x11.closed || x11.gone;
 }
 
 // Waits for an X event, the next timer or a signal, whichever comes first.
@@ -197,8 +183,7 @@ void waitForWork() {
     if (XPending(x11.display) > 0) {
         return;
     }
-    pollfd connection = {ConnectionNumber(x11.display), POLLIN, 0};
-    poll(&connection, 1, millisecondsToNextTimer());
+    waitForInputOrStop(ConnectionNumber(x11.display), millisecondsToNextTimer());
 }
 
 // The context goes before the display closes; a window made here goes with it, a window the
@@ -224,7 +209,9 @@ void chooseWindow(const HackCommand& command) {
 // line and status 1 where it cannot draw there.
 int glutCreateWindow(const char* title) {
     using namespace wobblux::saver;
-    stopOnSignals();
+    if (!stopOnSignals()) {
+        fail("cannot watch for SIGTERM: %s", std::strerror(errno));
+    }
     x11.display = XOpenDisplay(nullptr);
     if (x11.display == nullptr) {
         fail("cannot open the X display \"%s\"", XDisplayName(nullptr));
