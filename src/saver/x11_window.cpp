@@ -33,7 +33,10 @@ struct X11Window {
     bool own = false;  // made here, so destroyed here
     bool doubleBuffered = true;
     GLXContext context = nullptr;
-    Atom deleteWindow = None;  // a window manager's close, on a window of our own
+    // A window manager's close, on a window of our own: a WM_PROTOCOLS message whose first
+    // datum is WM_DELETE_WINDOW.
+    Atom protocols = None;
+    Atom deleteWindow = None;
     bool closed = false;
     bool gone = false;  // the window was destroyed under us
 };
@@ -142,6 +145,7 @@ XVisualInfo* makeOwnWindow(const char* title, int& width, int& height) {
     x11.own = true;
     x11.doubleBuffered = (mode & GLUT_DOUBLE) != 0;
     XStoreName(x11.display, x11.window, title);
+    x11.protocols = XInternAtom(x11.display, "WM_PROTOCOLS", False);
     x11.deleteWindow = XInternAtom(x11.display, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(x11.display, x11.window, &x11.deleteWindow, 1);
     XMapWindow(x11.display, x11.window);
@@ -164,9 +168,12 @@ void handleEvent(const XEvent& event) {
             x11.gone = x11.gone || event.xdestroywindow.window == x11.window;
             break;
         case ClientMessage:
-            if (static_cast<Atom>(event.xclient.data.l[0]) == x11.deleteWindow) {
-                x11.closed = true;  // closed as a window manager closes: the same as Ctrl-C
-            }
+            // Anyone may send a window a message; only a window manager's close of a window of
+            // our own ends the show (a window the daemon made has no such protocol).
+            x11.closed =
+                x11.closed || (x11.own && event.xclient.message_type == x11.protocols &&
+                               event.xclient.format == 32 &&
+                               static_cast<Atom>(event.xclient.data.l[0]) == x11.deleteWindow);
             break;
         default:
             break;
