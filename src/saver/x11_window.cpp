@@ -1,5 +1,8 @@
 // The XScreenSaver hack's window and main loop: Xlib and GLX on a window the daemon (or its
 // settings dialog) made, with that window's own visual, or on a window of the hack's own.
+// The show ends, with status 0, on SIGTERM or SIGINT, when the window is destroyed, or when a
+// window manager closes a window of the hack's own; an X error that the window's end does not
+// explain, or a lost display connection, ends the hack with one line and status 1.
 
 #include "saver/x11_window.h"
 
@@ -7,14 +10,17 @@
 #include <GL/glx.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <poll.h>
+#include <unistd.h>
 
-#include <csignal>
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 
 #include "saver/glut_saver.h"
+#include "saver/stop_signals.h"
 
 namespace wobblux::saver {
 namespace {
@@ -32,27 +38,19 @@ struct X11Window {
     bool own = false;  // made here, so destroyed here
     bool doubleBuffered = true;
     GLXContext context = nullptr;
-    Atom deleteWindow = None;  // a window manager's close, on a window of our own
-    bool gone = false;         // the window was destroyed under us
+    // A window manager's close, on a window of our own: a WM_PROTOCOLS message whose first
+    // datum is WM_DELETE_WINDOW.
+    Atom protocols = None;
+    Atom deleteWindow = None;
+    bool closed = false;
+    bool gone = false;  // the window was destroyed under us
+    // The first X error since the last look, kept for the main loop: an error handler may make
+    // no request, and the window's DestroyNotify, which excuses the error, may still be queued.
+    bool errorSeen = false;
+    XErrorEvent error = {};
 };
 
 X11Window x11;
-
-volatile std::sig_atomic_t stopSignal = 0;  // SIGTERM or SIGINT arrived
-
-extern "C" void onStopSignal(int /*signal*/) {
-    stopSignal = 1;
-}
-
-// The daemon ends the hack with SIGTERM; Ctrl-C sends SIGINT. Without SA_RESTART, a wait in
-// poll returns at once.
-void stopOnSignals() {
-    struct sigaction action = {};
-    action.sa_handler = onStopSignal;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
-}
 
 [[noreturn]] void fail(const char* format, ...) {
     std::fputs("wobblux: ", stderr);
@@ -64,25 +62,73 @@ void stopOnSignals() {
     std::exit(1);
 }
 
-// Errors on our window come when it is destroyed under us (the daemon may do so before its
-// SIGTERM arrives): then the show is over. Xlib's default handler would end the program with
-// status 1 and a page of text instead.
-int errorSeen = 0;
+// X errors. Xlib's default handler would end the program with a page of text; this one notes
+// the error for the code that made the request. While the hack takes its window, errors are the
+// answer to a question (is there such a window, can GL draw in it?), asked through failed().
+// Later, errors come from a window the daemon destroyed before its SIGTERM arrived, which ends
+// the show, or from a fault, which ends the hack with status 1 (endOnUnexpectedError).
 extern "C" int noteError(Display* /*display*/, XErrorEvent* event) {
-    errorSeen = event->error_code;
-    if (event->resourceid == x11.window) {
-        x11.gone = true;
+    if (!x11.errorSeen) {
+        x11.errorSeen = true;
+        x11.error = *event;
     }
     return 0;
 }
 
-// Asks the server at once whether a request failed, instead of in some later reply.
+// The request an error names, as Xlib's own message names it ("X_GLXSwapBuffers").
+std::string requestName(const XErrorEvent& error) {
+    std::string key = std::to_string(error.request_code);
+    if (error.request_code >= 128) {  // an extension's: its name and the minor opcode
+        int count = 0;
+        char** names = XListExtensions(x11.display, &count);
+        for (int k = 0; k < count; ++k) {
+            int major = 0;
+            int firstEvent = 0;
+            int firstError = 0;
+            if (XQueryExtension(x11.display, names[k], &major, &firstEvent, &firstError) &&
+                major == error.request_code) {
+                key = std::string(names[k]) + "." + std::to_string(error.minor_code);
+            }
+        }
+        if (names != nullptr) {
+            XFreeExtensionList(names);
+        }
+    }
+    char name[128];
+    XGetErrorDatabaseText(x11.display, "XRequest", key.c_str(), ("request " + key).c_str(), name,
+                          sizeof name);
+    return name;
+}
+
+// Errors excused by the window's DestroyNotify come after it on the connection, so once the
+// queued events are handled, an error the window's end does not explain is a fault.
+void endOnUnexpectedError() {
+    if (!x11.errorSeen || x11.gone) {
+        return;
+    }
+    char text[128];
+    XGetErrorText(x11.display, x11.error.error_code, text, sizeof text);
+    fail("X error %s in %s on 0x%lx", text, requestName(x11.error).c_str(), x11.error.resourceid);
+}
+
+// Asks the server at once whether a request failed, instead of in some later reply. An error
+// that came before is no answer to it, and a fault.
 bool failed(auto request) {
     XSync(x11.display, False);
-    errorSeen = 0;
+    endOnUnexpectedError();
     request();
     XSync(x11.display, False);
-    return errorSeen != 0;
+    const bool seen = x11.errorSeen;
+    x11.errorSeen = false;
+    return seen;
+}
+
+// A display connection that breaks (the server ended or was reset) cannot be drawn on again.
+// Xlib ends the program once this returns; _exit, because exit's handlers might talk to it.
+extern "C" int connectionLost(Display* display) {
+    std::fprintf(stderr, "wobblux: lost the connection to the X display %s\n",
+                 DisplayString(display));
+    _exit(1);
 }
 
 Window givenWindow() {
@@ -104,7 +150,12 @@ Window givenWindow() {
 XVisualInfo* adoptWindow(Window window, int& width, int& height) {
     XWindowAttributes attributes;
     Status found = 0;
-    if (failed([&] { found = XGetWindowAttributes(x11.display, window, &attributes); }) ||
+    // Only what a window's owner may share: its size, its exposures and its end. Never the
+    // keyboard or the pointer, which belong to the daemon while it blanks the screen.
+    if (failed([&] {
+            found = XGetWindowAttributes(x11.display, window, &attributes);
+            XSelectInput(x11.display, window, StructureNotifyMask | ExposureMask);
+        }) ||
         found == 0) {
         fail("there is no window 0x%lx on the display %s", window, DisplayString(x11.display));
     }
@@ -156,8 +207,10 @@ XVisualInfo* makeOwnWindow(const char* title, int& width, int& height) {
     x11.own = true;
     x11.doubleBuffered = (mode & GLUT_DOUBLE) != 0;
     XStoreName(x11.display, x11.window, title);
+    x11.protocols = XInternAtom(x11.display, "WM_PROTOCOLS", False);
     x11.deleteWindow = XInternAtom(x11.display, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(x11.display, x11.window, &x11.deleteWindow, 1);
+    XSelectInput(x11.display, x11.window, StructureNotifyMask | ExposureMask);
     XMapWindow(x11.display, x11.window);
     width = kOwnWidth;
     height = kOwnHeight;
@@ -178,17 +231,30 @@ void handleEvent(const XEvent& event) {
             x11.gone = x11.gone || event.xdestroywindow.window == x11.window;
             break;
         case ClientMessage:
-            if (static_cast<Atom>(event.xclient.data.l[0]) == x11.deleteWindow) {
-                stopSignal = 1;  // closed as a window manager closes: the same as Ctrl-C
-            }
+            // Anyone may send a window a message; only a window manager's close of a window of
+            // our own ends the show (a window the daemon made has no such protocol).
+            x11.closed =
+                x11.closed || (x11.own && event.xclient.message_type == x11.protocols &&
+                               event.xclient.format == 32 &&
+                               static_cast<Atom>(event.xclient.data.l[0]) == x11.deleteWindow);
             break;
         default:
             break;
     }
 }
 
+// Handles every event that has come, then ends the hack on an error they do not explain.
+void handleEvents() {
+    while (XPending(x11.display) > 0) {
+        XEvent event;
+        XNextEvent(x11.display, &event);
+        handleEvent(event);
+    }
+    endOnUnexpectedError();
+}
+
 bool showIsOver() {
-    return stopSignal != 0 || x11.gone;
+    return stopSignalArrived() || x11.closed || x11.gone;
 }
 
 // Waits for an X event, the next timer or a signal, whichever comes first.
@@ -197,18 +263,19 @@ void waitForWork() {
     if (XPending(x11.display) > 0) {
         return;
     }
-    pollfd connection = {ConnectionNumber(x11.display), POLLIN, 0};
-    poll(&connection, 1, millisecondsToNextTimer());
+    waitForInputOrStop(ConnectionNumber(x11.display), millisecondsToNextTimer());
 }
 
 // The context goes before the display closes; a window made here goes with it, a window the
-// daemon made stays the daemon's.
+// daemon made stays the daemon's. Errors up to here still count, unless the window is gone.
 void closeWindow() {
     glXMakeCurrent(x11.display, None, nullptr);
     glXDestroyContext(x11.display, x11.context);
     if (x11.own && !x11.gone) {
         XDestroyWindow(x11.display, x11.window);
     }
+    XSync(x11.display, False);
+    handleEvents();
     XCloseDisplay(x11.display);
 }
 
@@ -224,12 +291,15 @@ void chooseWindow(const HackCommand& command) {
 // line and status 1 where it cannot draw there.
 int glutCreateWindow(const char* title) {
     using namespace wobblux::saver;
-    stopOnSignals();
+    if (!stopOnSignals()) {
+        fail("cannot watch for SIGTERM: %s", std::strerror(errno));
+    }
     x11.display = XOpenDisplay(nullptr);
     if (x11.display == nullptr) {
         fail("cannot open the X display \"%s\"", XDisplayName(nullptr));
     }
     XSetErrorHandler(noteError);
+    XSetIOErrorHandler(connectionLost);
     int errorBase = 0;
     int eventBase = 0;
     if (!glXQueryExtension(x11.display, &errorBase, &eventBase)) {
@@ -240,12 +310,13 @@ int glutCreateWindow(const char* title) {
     int height = 0;
     XVisualInfo* visual =
         given ? adoptWindow(givenWindow(), width, height) : makeOwnWindow(title, width, height);
-    // Only what a window's owner may share: its size, its exposures and its end. Never the
-    // keyboard or the pointer, which belong to the daemon while it blanks the screen.
-    XSelectInput(x11.display, x11.window, StructureNotifyMask | ExposureMask);
-    x11.context = glXCreateContext(x11.display, visual, nullptr, True);
+    bool current = false;
+    const bool refused = failed([&] {
+        x11.context = glXCreateContext(x11.display, visual, nullptr, True);
+        current = x11.context != nullptr && glXMakeCurrent(x11.display, x11.window, x11.context);
+    });
     XFree(visual);
-    if (x11.context == nullptr || !glXMakeCurrent(x11.display, x11.window, x11.context)) {
+    if (refused || !current) {
         fail("cannot draw with GL in the window 0x%lx", x11.window);
     }
     noteWindowSize(width, height);
@@ -266,11 +337,7 @@ void glutSwapBuffers() {
 void glutMainLoop() {
     using namespace wobblux::saver;
     while (!showIsOver()) {
-        while (XPending(x11.display) > 0) {
-            XEvent event;
-            XNextEvent(x11.display, &event);
-            handleEvent(event);
-        }
+        handleEvents();
         if (showIsOver()) {
             break;
         }

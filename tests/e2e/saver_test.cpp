@@ -98,6 +98,19 @@ class Hack : public ::testing::Test {
                            isSpark);
     }
 
+    // Sent as anyone may send one: to every client that watches the window's structure.
+    void sendMessage(Window window, const char* type, long datum) {
+        Display* display = client->display();
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = window;
+        event.xclient.message_type = XInternAtom(display, type, False);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = datum;
+        XSendEvent(display, window, False, StructureNotifyMask, &event);
+        XSync(display, False);
+    }
+
     void expectEndsWithStatusZeroOnSigterm() {
         const auto sent = Clock::now();
         kill(hack->pid(), SIGTERM);
@@ -150,6 +163,19 @@ TEST_F(Hack, RootMeansTheDaemonsWindowUnlessAWindowIdIsGiven) {
 
     startHack({"-root"}, left);
     EXPECT_GE(waitUntilDrawn(left, milliseconds(2000 * kSlowdown)).count(), 0);
+    expectEndsWithStatusZeroOnSigterm();
+}
+
+TEST_F(Hack, NoClientMessageEndsTheShowInTheDaemonsWindow) {
+    startHack({"--window-id", hexId(right)});
+    ASSERT_GE(waitUntilDrawn(right, milliseconds(2000 * kSlowdown)).count(), 0);
+    // A close's datum, None on a window without the protocol; a close, for its own window only.
+    sendMessage(right, "WOBBLUX_ANOTHER_TYPE", 0);
+    sendMessage(right, "WM_PROTOCOLS",
+                static_cast<long>(XInternAtom(client->display(), "WM_DELETE_WINDOW", False)));
+    const Image before = client->capture(right);
+    EXPECT_FALSE(hack->waitForExit(milliseconds(300))) << "ended";
+    EXPECT_NE(client->capture(right).rgb, before.rgb) << "the picture stopped";
     expectEndsWithStatusZeroOnSigterm();
 }
 
