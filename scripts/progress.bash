@@ -14,32 +14,36 @@ step() {
 # single line, cleared at the end; into a file or a pipe nothing is shown. If the step fails,
 # everything it printed follows in full, its compiler errors included. Returns its status.
 quietly() {
-  # The line the step's output ends with when it succeeded; the reader knows no status.
-  local succeeded=$'\x1fsucceeded'
-  local -
-  set -o pipefail
-  { "$@" 2>&1 && printf '\n%s\n' "$succeeded"; } | show_on_one_line "$succeeded"
+  local log fd status=0
+  # The output goes to a file removed at once and read back through its descriptor, so that
+  # nothing is left behind however the step ends.
+  log=$(mktemp) || return
+  exec {fd}<>"$log"
+  rm -f "$log"
+  if [[ -t 2 ]]; then
+    # In braces the shell itself opens the line's reader, so $! is the reader's id.
+    { "$@"; } > >(tee "/dev/fd/$fd" | on_one_line) 2>&1 || status=$?
+    wait "$!"  # the line is cleared before anything else is written
+  else
+    "$@" >&"$fd" 2>&1 || status=$?
+  fi
+  # awk ends the last line, should the step have left it open.
+  ((status == 0)) || awk 1 "/dev/fd/$fd" >&2
+  exec {fd}>&-
+  return "$status"
 }
 
-# show_on_one_line END: reads a step's output up to the line END, on a terminal showing each line
-# in place of the one before; if the output ends without END, prints all of it.
-show_on_one_line() {
-  local end=$1 width=0 line lines=()
-  if [[ -t 2 ]]; then
-    read -r _ width < <(stty size <&2 2>/dev/null) || true
-    ((width > 1)) || width=80
-    # Interrupted, it leaves no half line behind.
-    trap 'printf "\r\033[K" >&2; exit 130' INT TERM
-  fi
+# on_one_line: shows each line it reads on the terminal in place of the one before, cut to its
+# width, and clears it at the end.
+on_one_line() {
+  local width=0 line
+  read -r _ width < <(stty size <&2 2>/dev/null) || true
+  ((width > 1)) || width=80
+  # Interrupted, it leaves no half line behind.
+  trap 'printf "\r\033[K" >&2; exit 130' INT TERM
   while IFS= read -r line || [[ -n $line ]]; do
-    if [[ $line == "$end" ]]; then
-      ((width == 0)) || printf '\r\033[K' >&2
-      return 0
-    fi
-    lines+=("$line")
     line=${line//$'\t'/ }
-    ((width == 0)) || printf '\r\033[K%s' "${line:0:width-1}" >&2
+    printf '\r\033[K%s' "${line:0:width-1}" >&2
   done
-  ((width == 0)) || printf '\r\033[K' >&2
-  ((${#lines[@]} == 0)) || printf '%s\n' "${lines[@]}" >&2
+  printf '\r\033[K' >&2
 }
