@@ -7,6 +7,7 @@
 #include <windows.h>
 // clang-format on
 #include <GL/glut.h>
+#include <mmsystem.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +24,11 @@ constexpr char kWindowClass[] = "WobbluxScreenSaver";
 // How far the pointer may drift, in pixels on either axis, before a full-screen show ends: a
 // mouse on a desk jitters, and the first move reported is only where the pointer already is.
 constexpr int kPointerSlack = 4;
+
+// The timer period the show asks of Windows while it runs, in milliseconds. Windows ends a wait
+// on its timer interrupt, every 15.625 ms unless a program asks for a finer one: each 33 ms wait
+// for the next tick would last some 47 ms.
+constexpr UINT kTimerPeriodMs = 1;
 
 // The window, its GL context, and how the loop knows the show is over.
 struct Win32Window {
@@ -251,9 +257,11 @@ void glutSwapBuffers() {
 }
 
 // Runs until the user comes back (full screen) or the preview's host goes; then returns, so
-// that the program ends with status 0.
+// that the program ends with status 0. Meanwhile the show's 33 ms ticks need a timer finer than
+// Windows' default.
 void glutMainLoop() {
     using namespace wobblux::saver;
+    const bool finerTimer = timeBeginPeriod(kTimerPeriodMs) == TIMERR_NOERROR;
     while (!win32.over) {
         handleMessages();
         followHost();
@@ -262,6 +270,9 @@ void glutMainLoop() {
         }
         runDueWork();
         waitForWork();
+    }
+    if (finerTimer) {
+        timeEndPeriod(kTimerPeriodMs);
     }
     closeWindow();
 }
