@@ -1,6 +1,6 @@
 // wobblux.scr under wine, as Windows starts it: /s over the whole screen until a key, at the
-// show's pace; /p inside a host window (tests/windows/preview_host.cpp plays the settings
-// dialog), /c a message box.
+// show's pace, and on two monitors; /p inside a host window (tests/windows/preview_host.cpp plays
+// the settings dialog), /c a message box.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -85,6 +85,42 @@ TEST_F(ScreenSaver, FullScreenCoversTheScreenKeepsThePaceAndEndsOnAKeyButNotOnAJ
     client->movePointer(window, kWidth / 2 + 3, kHeight / 2 + 2);
     EXPECT_FALSE(saver->waitForExit(milliseconds(500))) << "ended on a jitter";
     client->tapKey("space");
+    expectEndsWithStatus(0);
+}
+
+TEST_F(ScreenSaver, FullScreenShowsTheWholeSceneOnEachOfTwoMonitorsAndEndsOnEither) {
+    client.reset();
+    screen = VirtualScreen::twoMonitors(kWidth, kHeight);
+    client = std::make_unique<XClient>(screen->name());
+    start({WOBBLUX_SCR, "/s"});
+    ASSERT_NE(client->waitForWindow("Wobblux", milliseconds(10000 * kSlowdown)), None);
+    // The hourglass at the middle of each monitor, not of the two together.
+    const Window root = DefaultRootWindow(client->display());
+    const Region monitors[] = {{0, 0, kWidth, kHeight}, {kWidth, 0, 2 * kWidth, kHeight}};
+    double x[2], y[2];
+    int yellow[2] = {};
+    Image both;
+    const auto deadline = Clock::now() + milliseconds(5000 * kSlowdown);
+    while ((yellow[0] < 50 || yellow[1] < 50) && Clock::now() < deadline) {
+        sleepFor(milliseconds(100));
+        both = client->capture(root);
+        for (int k = 0; k < 2; ++k) {
+            yellowCentre(both, x[k], y[k], yellow[k], monitors[k]);
+        }
+    }
+    writePng(both, "two_monitors.png");
+    for (int k = 0; k < 2; ++k) {
+        ASSERT_GT(yellow[k], 50) << "no hourglass on monitor " << k;
+        EXPECT_NEAR(x[k], monitors[k].left + kWidth / 2, 8);
+        std::printf("hourglass at (%.0f, %.0f)\n", x[k], y[k]);
+    }
+    EXPECT_NEAR(y[0], y[1], 2);
+
+    // A jitter across the seam is no move, though each window counts from its own corner.
+    client->movePointer(root, kWidth - 1, kHeight / 2);
+    client->movePointer(root, kWidth + 1, kHeight / 2);
+    EXPECT_FALSE(saver->waitForExit(milliseconds(500))) << "ended on a jitter";
+    client->movePointer(root, kWidth / 2, kHeight / 2);
     expectEndsWithStatus(0);
 }
 
