@@ -46,6 +46,8 @@ std::size_t freeSlot() {
     return frames.timers.size() - 1;
 }
 
+}  // namespace
+
 // Runs the timers that were due when the turn began; a timer armed by one of them waits for
 // a later turn, even at 0 ms.
 void runDueTimers() {
@@ -60,8 +62,6 @@ void runDueTimers() {
         }
     }
 }
-
-}  // namespace
 
 unsigned int displayMode() {
     return frames.displayMode;
@@ -80,21 +80,34 @@ void requestDisplay() {
     frames.displayDue = true;
 }
 
+bool takeDisplayRequest() {
+    const bool due = frames.displayDue;
+    frames.displayDue = false;  // cleared first: a display that asks again gets another
+    return due;
+}
+
+void reshapeTo(int width, int height) {
+    if (callbacks.reshape != nullptr) {
+        callbacks.reshape(width, height);
+    } else {
+        glViewport(0, 0, width, height);  // GLUT's default reshape
+    }
+}
+
+void display() {
+    if (callbacks.display != nullptr) {
+        callbacks.display();
+    }
+}
+
 void runDueWork() {
     runDueTimers();
     if (frames.reshapeDue) {
         frames.reshapeDue = false;
-        if (callbacks.reshape != nullptr) {
-            callbacks.reshape(frames.width, frames.height);
-        } else {
-            glViewport(0, 0, frames.width, frames.height);  // GLUT's default reshape
-        }
+        reshapeTo(frames.width, frames.height);
     }
-    if (frames.displayDue) {
-        frames.displayDue = false;  // cleared first: a display that asks again gets another
-        if (callbacks.display != nullptr) {
-            callbacks.display();
-        }
+    if (takeDisplayRequest()) {
+        display();
     }
 }
 

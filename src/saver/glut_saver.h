@@ -22,7 +22,11 @@
 // - End: glutMainLoop returns, and the program ends with status 0, when the platform's loop is
 //   told the show is over (a signal or a window gone on X11; input or the preview's host gone
 //   on Windows).
-// Limits: one window; no overlays, menus, fonts, idle, visibility or entry callbacks.
+// - Several windows: a platform may show each frame in several windows that share one GL
+//   context (wobblux.scr, a window on each monitor): it runs the due timers itself and, for each
+//   window in turn, makes it current and calls reshape and display.
+// Limits: no glutSetWindow (the platform chooses the window); no overlays, menus, fonts, idle,
+// visibility or entry callbacks.
 
 namespace wobblux::saver {
 
@@ -46,6 +50,15 @@ void requestDisplay();
 // One turn of the main loop after the platform has handled its events: the timers that are
 // due, then the reshape and the display if they are due.
 void runDueWork();
+
+// runDueWork's parts, for a platform that draws each frame in several windows: the timers that
+// are due; whether a display is due, the request taken (a display that asks again gets
+// another); the program's reshape for a window of this size (GLUT's default if it has none);
+// the program's display.
+void runDueTimers();
+bool takeDisplayRequest();
+void reshapeTo(int width, int height);
+void display();
 
 // Milliseconds until the next timer is due (0 if one is due now), or -1 if none is armed: how
 // long the platform's loop may wait for events.

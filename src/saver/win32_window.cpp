@@ -1,5 +1,10 @@
-// wobblux.scr's window and main loop: Win32 and WGL, over every monitor or inside the preview
-// of Windows' Screen Saver Settings.
+// wobblux.scr's windows and main loop: Win32 and WGL. Full screen, a window of its own on each
+// monitor, each showing the whole picture at that monitor's shape; or one window inside the
+// preview of Windows' Screen Saver Settings.
+//
+// One GL context draws in every window: the program sets its GL state once, at start-up, in the
+// context current then, so a context per window would miss it. The windows share one pixel
+// format, and each frame the context is made current on each window in turn.
 
 #include "saver/win32_window.h"
 
@@ -7,9 +12,11 @@
 #include <windows.h>
 // clang-format on
 #include <GL/glut.h>
+#include <mmsystem.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "saver/glut_saver.h"
 #include "win32/fatal_message.h"
@@ -24,14 +31,24 @@ constexpr char kWindowClass[] = "WobbluxScreenSaver";
 // mouse on a desk jitters, and the first move reported is only where the pointer already is.
 constexpr int kPointerSlack = 4;
 
-// The window, its GL context, and how the loop knows the show is over.
+// The timer period the show asks of Windows while it runs, in milliseconds. Windows ends a wait
+// on its timer interrupt, every 15.625 ms unless a program asks for a finer one: each 33 ms wait
+// for the next tick would last some 47 ms.
+constexpr UINT kTimerPeriodMs = 1;
+
+// A window the show is drawn in, and its device context, which it keeps (CS_OWNDC).
+struct SaverWindow {
+    HWND window = nullptr;
+    HDC deviceContext = nullptr;
+};
+
+// The windows, their GL context, and how the loop knows the show is over.
 struct Win32Window {
     ScrCommand command;
-    HWND window = nullptr;
-    HWND host = nullptr;  // the preview's
-    HDC deviceContext = nullptr;
+    std::vector<SaverWindow> windows;  // one per monitor, or the preview's one
+    HWND host = nullptr;               // the preview's
     HGLRC context = nullptr;
-    bool pointerSeen = false;  // where the pointer was when the show began
+    bool pointerSeen = false;  // where the pointer was when the show began, on the screen
     POINT pointerStart = {};
     bool over = false;
 };
@@ -53,8 +70,9 @@ bool fullScreen() {
 }
 
 // A full-screen show ends on any key, any button, a turn of the wheel, or the pointer moving
-// beyond its slack; and when another program takes the foreground.
-bool endsTheShow(UINT message, WPARAM wParam, LPARAM lParam) {
+// beyond its slack, on any monitor; and when another program takes the foreground (focus
+// passing between the show's own windows is no WM_ACTIVATEAPP).
+bool endsTheShow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
@@ -68,8 +86,9 @@ bool endsTheShow(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ACTIVATEAPP:
             return wParam == FALSE;
         case WM_MOUSEMOVE: {
-            const POINT at = {static_cast<short>(LOWORD(lParam)),
-                              static_cast<short>(HIWORD(lParam))};
+            // On the screen, since each window reports the pointer in its own pixels.
+            POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            ClientToScreen(window, &at);
             if (!win32.pointerSeen) {
                 win32.pointerSeen = true;
                 win32.pointerStart = at;
@@ -84,13 +103,18 @@ bool endsTheShow(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (fullScreen() && endsTheShow(message, wParam, lParam)) {
+    if (fullScreen() && endsTheShow(window, message, wParam, lParam)) {
         win32.over = true;
         return 0;
     }
     switch (message) {
         case WM_SIZE:
-            noteWindowSize(LOWORD(lParam), HIWORD(lParam));
+            // The full screen's windows are reshaped before each frame anyway.
+            if (fullScreen()) {
+                requestDisplay();
+            } else {
+                noteWindowSize(LOWORD(lParam), HIWORD(lParam));
+            }
             return 0;
         case WM_PAINT:
             ValidateRect(window, nullptr);
@@ -136,34 +160,86 @@ void registerWindowClass() {
     }
 }
 
-HWND makeWindow(const char* title) {
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (fullScreen()) {
-        // The virtual screen: every monitor, whatever their arrangement, in physical pixels
-        // (the program is per-monitor DPI aware, so nothing is scaled and blurred).
-        return CreateWindowExA(
-            WS_EX_TOPMOST, kWindowClass, title, WS_POPUP, GetSystemMetrics(SM_XVIRTUALSCREEN),
-            GetSystemMetrics(SM_YVIRTUALSCREEN), GetSystemMetrics(SM_CXVIRTUALSCREEN),
-            GetSystemMetrics(SM_CYVIRTUALSCREEN), nullptr, nullptr, instance, nullptr);
-    }
-    RECT area = {};
-    GetClientRect(win32.host, &area);
-    return CreateWindowExA(0, kWindowClass, title, WS_CHILD | WS_VISIBLE, 0, 0, area.right,
-                           area.bottom, win32.host, nullptr, instance, nullptr);
+BOOL CALLBACK addMonitor(HMONITOR /*monitor*/, HDC /*device*/, RECT* area, LPARAM areas) {
+    reinterpret_cast<std::vector<RECT>*>(areas)->push_back(*area);
+    return TRUE;
 }
 
-// RGBA with the buffers the display mode asks for.
+// A topmost window over each monitor, in physical pixels (the program is per-monitor DPI aware,
+// so nothing is scaled and blurred).
+void makeFullScreenWindows(const char* title) {
+    std::vector<RECT> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, addMonitor, reinterpret_cast<LPARAM>(&monitors));
+    if (monitors.empty()) {
+        fail("wobblux: Windows names no monitor to show the screen saver on");
+    }
+    for (const RECT& area : monitors) {
+        const HWND window =
+            CreateWindowExA(WS_EX_TOPMOST, kWindowClass, title, WS_POPUP, area.left, area.top,
+                            area.right - area.left, area.bottom - area.top, nullptr, nullptr,
+                            GetModuleHandleA(nullptr), nullptr);
+        if (window == nullptr) {
+            fail("wobblux: cannot create the screen saver's window");
+        }
+        win32.windows.push_back({window, GetDC(window)});
+    }
+}
+
+void makePreviewWindow(const char* title) {
+    RECT area = {};
+    GetClientRect(win32.host, &area);
+    const HWND window =
+        CreateWindowExA(0, kWindowClass, title, WS_CHILD | WS_VISIBLE, 0, 0, area.right,
+                        area.bottom, win32.host, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (window == nullptr) {
+        fail("wobblux: cannot create the screen saver's window");
+    }
+    win32.windows.push_back({window, GetDC(window)});
+}
+
+// RGBA with the buffers the display mode asks for, made for the first window; the others take
+// its pixel format, so that its context can draw in each of them.
 void startGl() {
     const unsigned int mode = displayMode();
-    win32.deviceContext = GetDC(win32.window);
+    const HDC first = win32.windows.front().deviceContext;
     const char* problem = nullptr;
-    win32.context = wobblux::win32::createOpenGlContext(
-        win32.deviceContext, (mode & GLUT_DOUBLE) != 0, (mode & GLUT_DEPTH) != 0, problem);
+    win32.context = wobblux::win32::createOpenGlContext(first, (mode & GLUT_DOUBLE) != 0,
+                                                        (mode & GLUT_DEPTH) != 0, problem);
     if (win32.context == nullptr) {
         fail(problem);
     }
-    if (!wglMakeCurrent(win32.deviceContext, win32.context)) {
+    const int format = GetPixelFormat(first);
+    PIXELFORMATDESCRIPTOR description = {};
+    DescribePixelFormat(first, format, sizeof description, &description);
+    for (std::size_t k = 1; k < win32.windows.size(); ++k) {
+        if (!SetPixelFormat(win32.windows[k].deviceContext, format, &description)) {
+            fail("wobblux: no OpenGL here: a window cannot take the display's pixel format");
+        }
+    }
+    if (!wglMakeCurrent(first, win32.context)) {
         fail("wobblux: no OpenGL here: the display's OpenGL cannot draw with its context");
+    }
+}
+
+// The full screen's frame: the one frame the show has booked, drawn on each monitor at its own
+// shape. The program's reshape also resets the modelview matrix, under which its display places
+// the light (the previous frame's camera): each monitor starts from the matrix the last frame
+// left, so that each shows the picture one window of its size would.
+void showOnEveryMonitor() {
+    runDueTimers();
+    if (!takeDisplayRequest()) {
+        return;
+    }
+    GLfloat lastFrame[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, lastFrame);
+    for (const SaverWindow& shown : win32.windows) {
+        wglMakeCurrent(shown.deviceContext, win32.context);
+        RECT area = {};
+        GetClientRect(shown.window, &area);
+        reshapeTo(area.right, area.bottom);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadMatrixf(lastFrame);
+        display();
     }
 }
 
@@ -178,10 +254,11 @@ void followHost() {
     }
     RECT host = {};
     RECT own = {};
+    const HWND window = win32.windows.front().window;
     GetClientRect(win32.host, &host);
-    GetClientRect(win32.window, &own);
+    GetClientRect(window, &own);
     if (host.right != own.right || host.bottom != own.bottom) {
-        MoveWindow(win32.window, 0, 0, host.right, host.bottom, FALSE);
+        MoveWindow(window, 0, 0, host.right, host.bottom, FALSE);
     }
 }
 
@@ -203,12 +280,14 @@ void waitForWork() {
                                 QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 }
 
-void closeWindow() {
+void closeWindows() {
     wglMakeCurrent(nullptr, nullptr);
     wglDeleteContext(win32.context);
-    if (IsWindow(win32.window)) {
-        ReleaseDC(win32.window, win32.deviceContext);
-        DestroyWindow(win32.window);
+    for (const SaverWindow& shown : win32.windows) {
+        if (IsWindow(shown.window)) {
+            ReleaseDC(shown.window, shown.deviceContext);
+            DestroyWindow(shown.window);
+        }
     }
 }
 
@@ -228,40 +307,53 @@ int glutCreateWindow(const char* title) {
         fail("wobblux: the preview's window does not exist");
     }
     registerWindowClass();
-    win32.window = makeWindow(title);
-    if (win32.window == nullptr) {
-        fail("wobblux: cannot create the screen saver's window");
+    if (fullScreen()) {
+        makeFullScreenWindows(title);
+    } else {
+        makePreviewWindow(title);
     }
     startGl();
-    RECT area = {};
-    GetClientRect(win32.window, &area);
-    noteWindowSize(area.right, area.bottom);
     if (fullScreen()) {
-        // In front, with the keyboard: a key ends the show.
-        ShowWindow(win32.window, SW_SHOW);
-        SetForegroundWindow(win32.window);
-        SetFocus(win32.window);
+        // In front, the first with the keyboard: a key ends the show.
+        for (const SaverWindow& shown : win32.windows) {
+            ShowWindow(shown.window, SW_SHOW);
+        }
+        SetForegroundWindow(win32.windows.front().window);
+        SetFocus(win32.windows.front().window);
+    } else {
+        RECT area = {};
+        GetClientRect(win32.windows.front().window, &area);
+        noteWindowSize(area.right, area.bottom);
     }
     return 1;
 }
 
+// Shows the frame of the window whose device context is current.
 void glutSwapBuffers() {
-    using namespace wobblux::saver;
-    SwapBuffers(win32.deviceContext);
+    SwapBuffers(wglGetCurrentDC());
 }
 
 // Runs until the user comes back (full screen) or the preview's host goes; then returns, so
-// that the program ends with status 0.
+// that the program ends with status 0. Meanwhile the show's 33 ms ticks need a timer finer than
+// Windows' default.
 void glutMainLoop() {
     using namespace wobblux::saver;
+    const bool finerTimer = timeBeginPeriod(kTimerPeriodMs) == TIMERR_NOERROR;
     while (!win32.over) {
         handleMessages();
         followHost();
         if (win32.over) {
             break;
         }
-        runDueWork();
+        if (fullScreen()) {
+            showOnEveryMonitor();
+        } else {
+            runDueWork();
+        }
         waitForWork();
     }
-    closeWindow();
+    if (finerTimer) {
+        timeEndPeriod(kTimerPeriodMs);
+    }
+    closeWindows();
 }

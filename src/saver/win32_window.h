@@ -4,7 +4,7 @@
 
 namespace wobblux::saver {
 
-// Where glutCreateWindow will draw: over every monitor (/s), or as a child filling the
+// Where glutCreateWindow will draw: in a window on each monitor (/s), or as a child filling the
 // settings dialog's preview (/p HWND). Called by the screen saver's main before start-up.
 void chooseWindow(const ScrCommand& command);
 

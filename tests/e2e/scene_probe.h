@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <climits>
 
 #include "x_session.h"
 
@@ -32,13 +33,16 @@ int countPixels(const Image& image, Region region, Predicate predicate) {
     return count;
 }
 
-// Mean position of the yellow pixels; false if there are none.
-inline bool yellowCentre(const Image& image, double& x, double& y, int& count) {
+// Mean position of the yellow pixels in `region` (the whole image if none is given), in the
+// image's pixels; false if there are none.
+inline bool yellowCentre(const Image& image, double& x, double& y, int& count,
+                         Region region = {0, 0, INT_MAX, INT_MAX}) {
     double sumX = 0;
     double sumY = 0;
     count = 0;
-    for (int row = 0; row < image.height; ++row) {
-        for (int column = 0; column < image.width; ++column) {
+    for (int row = std::max(0, region.top); row < std::min(image.height, region.bottom); ++row) {
+        for (int column = std::max(0, region.left); column < std::min(image.width, region.right);
+             ++column) {
             if (isYellow(image.at(column, row))) {
                 sumX += column;
                 sumY += row;

@@ -91,16 +91,32 @@ void ChildProcess::stop() {
 
 VirtualScreen::VirtualScreen(int width, int height,
                              const std::vector<std::string>& serverArguments) {
-    // Xvfb picks a free display number itself and writes it to this pipe once it is ready.
+    const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+    std::vector<std::string> command = serverArguments;
+    command.insert(command.begin(), {"/usr/bin/Xvfb", "-screen", "0", screen});
+    start(command, {});
+}
+
+std::unique_ptr<VirtualScreen> VirtualScreen::twoMonitors(int width, int height) {
+    std::unique_ptr<VirtualScreen> nested(
+        new VirtualScreen(std::make_unique<VirtualScreen>(2 * width, height)));
+    const std::string monitor = std::to_string(width) + "x" + std::to_string(height);
+    nested->start({"/usr/bin/Xephyr", "+xinerama", "-extension", "RANDR", "-screen", monitor,
+                   "-screen", monitor},
+                  {"DISPLAY=" + nested->host_->name()});
+    return nested;
+}
+
+void VirtualScreen::start(std::vector<std::string> command,
+                          const std::vector<std::string>& environment) {
+    // The server picks a free display number itself and writes it to this pipe once it is ready.
     int ready[2];
     if (pipe(ready) != 0) {
         throw std::runtime_error("pipe failed");
     }
-    const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
-    std::vector<std::string> command = serverArguments;
-    command.insert(command.begin(), {"/usr/bin/Xvfb", "-displayfd", std::to_string(ready[1]),
-                                     "-screen", "0", screen, "-nolisten", "tcp", "-noreset"});
-    server_ = std::make_unique<ChildProcess>(command, std::vector<std::string>{}, ready[1]);
+    command.insert(command.end(),
+                   {"-displayfd", std::to_string(ready[1]), "-nolisten", "tcp", "-noreset"});
+    server_ = std::make_unique<ChildProcess>(command, environment, ready[1]);
     close(ready[1]);
 
     // A hung Xvfb must fail the test, not block it: wait for each byte with a deadline.
@@ -120,7 +136,7 @@ VirtualScreen::VirtualScreen(int width, int height,
     }
     close(ready[0]);
     if (c != '\n' || number.empty()) {
-        throw std::runtime_error("Xvfb did not start within ten seconds");
+        throw std::runtime_error(command.front() + " did not start within ten seconds");
     }
     name_ = ":" + number;
 }

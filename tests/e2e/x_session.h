@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace wobblux::e2e {
@@ -50,10 +51,18 @@ class VirtualScreen {
   public:
     VirtualScreen(int width = 640, int height = 480,
                   const std::vector<std::string>& serverArguments = {});
+    // Two monitors of width x height side by side: one screen twice as wide, whose two Xinerama
+    // heads are the monitors (Xephyr, shown in an Xvfb of its own). RandR is off, since with it
+    // wine sees one monitor; it reads Xinerama's.
+    static std::unique_ptr<VirtualScreen> twoMonitors(int width, int height);
     const std::string& name() const { return name_; }  // e.g. ":5"
 
   private:
+    explicit VirtualScreen(std::unique_ptr<VirtualScreen> host) : host_(std::move(host)) {}
+    void start(std::vector<std::string> command, const std::vector<std::string>& environment);
+
     std::string name_;
+    std::unique_ptr<VirtualScreen> host_;  // the server a nested one shows in
     std::unique_ptr<ChildProcess> server_;
 };
 

@@ -1,5 +1,6 @@
-// wobblux.scr under wine, as Windows starts it: /s over the whole screen until a key, /p inside
-// a host window (tests/windows/preview_host.cpp plays the settings dialog), /c a message box.
+// wobblux.scr under wine, as Windows starts it: /s over the whole screen until a key, at the
+// show's pace, and on two monitors; /p inside a host window (tests/windows/preview_host.cpp plays
+// the settings dialog), /c a message box.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -50,7 +51,7 @@ class ScreenSaver : public ::testing::Test {
     std::unique_ptr<ChildProcess> saver;
 };
 
-TEST_F(ScreenSaver, FullScreenCoversTheScreenAndEndsOnAKeyButNotOnAJitter) {
+TEST_F(ScreenSaver, FullScreenCoversTheScreenKeepsThePaceAndEndsOnAKeyButNotOnAJitter) {
     const auto started = Clock::now();
     start({WOBBLUX_SCR, "/S"});
     const Window window = client->waitForWindow("Wobblux", milliseconds(10000 * kSlowdown));
@@ -73,11 +74,53 @@ TEST_F(ScreenSaver, FullScreenCoversTheScreenAndEndsOnAKeyButNotOnAJitter) {
                 static_cast<long long>(
                     std::chrono::duration_cast<milliseconds>(Clock::now() - started).count()));
 
+    // A frame a tick, each 33 ms after the last tick's work: some 30 a second, never more.
+    const double perSecond = client->countDamage(window, milliseconds(10000)) / 10.0;
+    std::printf("%.1f frames a second\n", perSecond);
+    EXPECT_GE(perSecond, 28.0);
+    EXPECT_LE(perSecond, 1000.0 / 33);
+
     // A mouse on a desk drifts by a pixel or two: that is nobody coming back.
     client->movePointer(window, kWidth / 2 + 1, kHeight / 2);
     client->movePointer(window, kWidth / 2 + 3, kHeight / 2 + 2);
     EXPECT_FALSE(saver->waitForExit(milliseconds(500))) << "ended on a jitter";
     client->tapKey("space");
+    expectEndsWithStatus(0);
+}
+
+TEST_F(ScreenSaver, FullScreenShowsTheWholeSceneOnEachOfTwoMonitorsAndEndsOnEither) {
+    client.reset();
+    screen = VirtualScreen::twoMonitors(kWidth, kHeight);
+    client = std::make_unique<XClient>(screen->name());
+    start({WOBBLUX_SCR, "/s"});
+    ASSERT_NE(client->waitForWindow("Wobblux", milliseconds(10000 * kSlowdown)), None);
+    // The hourglass at the middle of each monitor, not of the two together.
+    const Window root = DefaultRootWindow(client->display());
+    const Region monitors[] = {{0, 0, kWidth, kHeight}, {kWidth, 0, 2 * kWidth, kHeight}};
+    double x[2], y[2];
+    int yellow[2] = {};
+    Image both;
+    const auto deadline = Clock::now() + milliseconds(5000 * kSlowdown);
+    while ((yellow[0] < 50 || yellow[1] < 50) && Clock::now() < deadline) {
+        sleepFor(milliseconds(100));
+        both = client->capture(root);
+        for (int k = 0; k < 2; ++k) {
+            yellowCentre(both, x[k], y[k], yellow[k], monitors[k]);
+        }
+    }
+    writePng(both, "two_monitors.png");
+    for (int k = 0; k < 2; ++k) {
+        ASSERT_GT(yellow[k], 50) << "no hourglass on monitor " << k;
+        EXPECT_NEAR(x[k], monitors[k].left + kWidth / 2, 8);
+        std::printf("hourglass at (%.0f, %.0f)\n", x[k], y[k]);
+    }
+    EXPECT_NEAR(y[0], y[1], 2);
+
+    // A jitter across the seam is no move, though each window counts from its own corner.
+    client->movePointer(root, kWidth - 1, kHeight / 2);
+    client->movePointer(root, kWidth + 1, kHeight / 2);
+    EXPECT_FALSE(saver->waitForExit(milliseconds(500))) << "ended on a jitter";
+    client->movePointer(root, kWidth / 2, kHeight / 2);
     expectEndsWithStatus(0);
 }
 
