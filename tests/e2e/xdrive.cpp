@@ -1,11 +1,13 @@
-// A small driver for a running Wobblux window, used by scripts/run, scripts/record and the
-// package test on machines without a display:
+// A small driver for a running Wobblux window, used by scripts/run, scripts/record, the package
+// test and bench/soak on machines without a display:
 //   xdrive DISPLAY key KEYSYM                    taps a key with the pointer over the window
 //   xdrive DISPLAY shot FILE.png                 saves the window's pixels
 //   xdrive DISPLAY drag DX DY STEPS MILLISECONDS  drags with the left button from the centre
 //                                                by (DX, DY) in STEPS motions, evenly spread
 //   xdrive DISPLAY move X Y                      moves the window's top-left corner to (X, Y)
 //   xdrive DISPLAY close                         asks the window to close, as its close box does
+//   xdrive DISPLAY frames SECONDS                prints how many frames the window shows within
+//                                                SECONDS, counted through X DAMAGE
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -20,7 +22,7 @@ namespace {
 int usage(const char* program) {
     std::fprintf(stderr,
                  "usage: %s DISPLAY key KEYSYM | shot FILE.png | drag DX DY STEPS MILLISECONDS | "
-                 "move X Y | close\n",
+                 "move X Y | close | frames SECONDS\n",
                  program);
     return 2;
 }
@@ -55,7 +57,7 @@ int main(int argc, char** argv) {
     const char* command = argv[2];
     const bool known = (is(command, "key") && argc == 4) || (is(command, "shot") && argc == 4) ||
                        (is(command, "drag") && argc == 7) || (is(command, "move") && argc == 5) ||
-                       (is(command, "close") && argc == 3);
+                       (is(command, "close") && argc == 3) || (is(command, "frames") && argc == 4);
     if (!known) {
         return usage(argv[0]);
     }
@@ -87,6 +89,14 @@ int main(int argc, char** argv) {
             // the screen; scripts/record moves the window fully into view.
             XMoveWindow(client.display(), window, std::atoi(argv[3]), std::atoi(argv[4]));
             XSync(client.display(), False);
+            return 0;
+        }
+        if (is(command, "frames")) {
+            const int seconds = std::atoi(argv[3]);
+            if (seconds < 1) {
+                return usage(argv[0]);
+            }
+            std::printf("%d\n", client.countDamage(window, milliseconds(1000 * seconds)));
             return 0;
         }
         if (is(command, "close")) {
