@@ -94,14 +94,25 @@ test('the manifest parses, its icons have their stated sizes, and chromium would
   });
 });
 
+// The page's, the browser's and the worker's requests alike, from the `from`th on, each file
+// asked for more than once; the folder is its index.html.
+function fetchedTwice(from) {
+  const files = shared.site.requests.slice(from)
+    .map(({ path }) => path.replace(/\/$/, '/index.html'));
+  return files.filter((file, i) => files.indexOf(file) !== i);
+}
+
 test('a first visit fetches each file once, and after it the app draws with no network', async () => {
   await withProfile(async (context) => {
     const from = shared.site.requests.length;
+    const show = await openControlled(context, `${shared.url('b')}index.html?show`);
+    assert.deepEqual(fetchedTwice(from), [], 'fetched twice for index.html?show');
+    await show.close();
+  });
+  await withProfile(async (context) => {
+    const from = shared.site.requests.length;
     const page = await openControlled(context, shared.url('a'));
-    // The page's, the browser's and the worker's requests alike; the folder is its index.html.
-    const files = shared.site.requests.slice(from)
-      .map(({ path }) => path.replace(/\/$/, '/index.html'));
-    assert.deepEqual(files.filter((file, i) => files.indexOf(file) !== i), [], 'fetched twice');
+    assert.deepEqual(fetchedTwice(from), [], 'fetched twice');
     await runTicks(page, 5);
     await context.setOffline(true);
     await page.reload();
