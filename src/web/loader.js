@@ -5,8 +5,10 @@
 (function () {
   // The program's wasm, which the page asked for in its head (emscripten would ask only once
   // wobblux.js had arrived and run). Not a preload link: WebKit does not hand a preloaded
-  // response to fetch(), and would download the wasm twice.
-  var wasm = wobbluxWasm;
+  // response to fetch(), and would download the wasm twice. A page without that line (a host
+  // that rewrote the head, or a policy that refused the line) has the loader ask for it here,
+  // rather than stop before the failure line below can be shown.
+  var wasm = window.wobbluxWasm || fetch("wobblux.wasm");
   var canvas = document.getElementById("canvas");
   var hint = document.getElementById("hint");
   var problem = document.getElementById("problem");
