@@ -195,7 +195,7 @@ test('without the line of its head that asks for the wasm, the page asks itself'
         await route.fulfill({ response, body: html });
       });
       if (!wasmServed) {
-        await context.route('**/wobblux.wasm', (route) => route.fulfill({ status: 404 }));
+        await context.route('**/*.wasm*', (route) => route.fulfill({ status: 404 }));
       }
       const page = await openInContext(context, shared.url('b'), { ownsContext: true });
       assert.equal(await page.evaluate(() => 'wobbluxWasm' in window), false);
