@@ -5,7 +5,8 @@
 // step) and each animation frame's (the display callback: wasm, the GL subset and the WebGL
 // calls). Nothing is asserted.
 //   node tests/web/measure.mjs [chromium] [firefox] [webkit]    (all three unless named;
-//   WOBBLUX_SITE=build-c-web/site for another build's site; `mobile` alone: the phone's network)
+//   WOBBLUX_SITE=build-c-web/site for another build's site; `mobile` alone: the phone's network;
+//   WOBBLUX_VISITS=15 for more visits than five, on a busy machine)
 
 import { spawn } from 'node:child_process';
 import { mkdtemp, rm } from 'node:fs/promises';
@@ -77,7 +78,7 @@ async function firstVisit() {
     `${kb(sum(responses.filter(({ file }) => file.endsWith('.png'))))}; fetched more than once: ` +
     `${twice.join(', ') || 'none'}`);
 }
-const visits = 5;
+const visits = Number(process.env.WOBBLUX_VISITS ?? 5);
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const listed = (values) => values.map((ms) => ms.toFixed(0)).join(', ');
 
@@ -132,7 +133,7 @@ const names = process.argv.length > 2 ? process.argv.slice(2) : ['chromium', 'fi
 if (names.includes('chromium')) await firstVisit();
 if (names.includes('chromium') || names.includes('mobile')) await firstFramesOnMobile();
 
-// Each visit in a newly started browser, as a visitor's first: the median of five.
+// Each visit in a newly started browser, as a visitor's first: the median of five (WOBBLUX_VISITS).
 const seconds = 10;
 const site = await serveSite();
 for (const name of names.filter((name) => name !== 'mobile')) {
