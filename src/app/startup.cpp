@@ -75,12 +75,18 @@ int run(Driver driver) {
     // keeps this setting per window, so it is asked for once the window exists.
     glutIgnoreKeyRepeat(1);
     registerCallbacks(driver);
+#if __cpp_exceptions
     try {
         buildSimulations();
     } catch (const std::bad_alloc&) {
         fatalLineReporter("wobblux: not enough memory to build the scene");
         return 1;
     }
+#else
+    // Built without exceptions (the browser's build, whose memory is taken whole at start-up): a
+    // failed allocation ends the program where it happens.
+    buildSimulations();
+#endif
     initGraphics();
     glutMainLoop();
     return 0;

@@ -4,9 +4,13 @@
 "use strict";
 (function () {
   // The program's wasm, which the page asked for in its head (emscripten would ask only once
-  // wobblux.js had arrived and run). Not a preload link: WebKit does not hand a preloaded
-  // response to fetch(), and would download the wasm twice.
-  var wasm = wobbluxWasm;
+  // wobblux.js had arrived and run): gzipped, half the bytes, where the browser can unpack it,
+  // for a host that does not compress what it sends. Not a preload link: WebKit does not hand a
+  // preloaded response to fetch(), and would download the wasm twice. A page without that line
+  // (a host that rewrote the head, or a policy that refused the line) has the loader ask for it
+  // here, rather than stop before the failure line below can be shown.
+  var wasm = window.wobbluxWasm ||
+    fetch(window.DecompressionStream ? "wobblux.wasm.gz" : "wobblux.wasm");
   var canvas = document.getElementById("canvas");
   var hint = document.getElementById("hint");
   var problem = document.getElementById("problem");
@@ -72,16 +76,18 @@
       if (status !== 0) showProblem(lastLine || "Wobblux stopped.");
     },
     onAbort: stopped,
-    // The wasm asked for above, compiled as it streams in; from its bytes where the server does
-    // not call it application/wasm, which streaming compilation insists on.
+    // The wasm asked for above, unpacked if it still starts with gzip's magic number (a host
+    // may have unpacked it already, saying it sent it gzip-encoded), then compiled.
     instantiateWasm: function (imports, receive) {
       wasm.then(function (response) {
-        if (!response.ok) throw new Error("wobblux.wasm: " + response.status);
-        return WebAssembly.instantiateStreaming(response.clone(), imports).catch(function () {
-          return response.arrayBuffer().then(function (bytes) {
-            return WebAssembly.instantiate(bytes, imports);
-          });
-        });
+        if (!response.ok) throw new Error(response.url + ": " + response.status);
+        return response.arrayBuffer();
+      }).then(function (bytes) {
+        if (new Uint8Array(bytes)[0] !== 0x1f) return bytes;
+        var unpacked = new Blob([bytes]).stream().pipeThrough(new DecompressionStream("gzip"));
+        return new Response(unpacked).arrayBuffer();
+      }).then(function (bytes) {
+        return WebAssembly.instantiate(bytes, imports);
       }).then(function (compiled) { receive(compiled.instance); },
               function () { showProblem(notLoaded); });
       return {};

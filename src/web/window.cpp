@@ -5,8 +5,6 @@
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
-#include <cstdio>
-
 #include "gles/gl_subset.h"
 #include "web/glut_web.h"
 
@@ -27,13 +25,13 @@ Window window;
 // emscripten's whole browser support library with it.)
 EM_JS(void, setPageTitle, (const char* title), { document.title = UTF8ToString(title); });
 
-// One line on stderr, which the page hears line by line. Written piecewise rather than through
-// printf, whose formatting code the program would otherwise carry to every visitor for these few
-// lines.
-void printLine(const char* text, const char* more = "") {
-    std::fputs(text, stderr);
-    std::fputs(more, stderr);
-    std::fputs("\n", stderr);
+// One line on stderr, which the page hears line by line: handed to the runtime's error output
+// directly, so that the program carries neither C's stdio nor printf's formatting to every
+// visitor for these few lines.
+EM_JS(void, printLine, (const char* text, const char* more),
+      { err(UTF8ToString(text) + UTF8ToString(more)); });
+void printLine(const char* text) {
+    printLine(text, "");
 }
 
 // As freeglut does when it cannot open its window: one line, and the program ends with status

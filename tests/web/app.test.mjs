@@ -94,14 +94,25 @@ test('the manifest parses, its icons have their stated sizes, and chromium would
   });
 });
 
+// The page's, the browser's and the worker's requests alike, from the `from`th on, each file
+// asked for more than once; the folder is its index.html.
+function fetchedTwice(from) {
+  const files = shared.site.requests.slice(from)
+    .map(({ path }) => path.replace(/\/$/, '/index.html'));
+  return files.filter((file, i) => files.indexOf(file) !== i);
+}
+
 test('a first visit fetches each file once, and after it the app draws with no network', async () => {
   await withProfile(async (context) => {
     const from = shared.site.requests.length;
+    const show = await openControlled(context, `${shared.url('b')}index.html?show`);
+    assert.deepEqual(fetchedTwice(from), [], 'fetched twice for index.html?show');
+    await show.close();
+  });
+  await withProfile(async (context) => {
+    const from = shared.site.requests.length;
     const page = await openControlled(context, shared.url('a'));
-    // The page's, the browser's and the worker's requests alike; the folder is its index.html.
-    const files = shared.site.requests.slice(from)
-      .map(({ path }) => path.replace(/\/$/, '/index.html'));
-    assert.deepEqual(files.filter((file, i) => files.indexOf(file) !== i), [], 'fetched twice');
+    assert.deepEqual(fetchedTwice(from), [], 'fetched twice');
     await runTicks(page, 5);
     await context.setOffline(true);
     await page.reload();
@@ -170,6 +181,27 @@ test('a new build replaces its folder\'s files and cache at the next visit, not 
     assert.equal(of('b').length, 1, 'the other folder keeps its cache');
     await closeChecked(next);
   });
+});
+
+test('without the line of its head that asks for the wasm, the page asks itself', async () => {
+  const browser = await launch();
+  try {
+    const context = await browser.newContext({ viewport: { width: 800, height: 600 } });
+    await context.route('**/b/', async (route) => {
+      const response = await route.fetch();
+      const html = (await response.text()).replace(/<script>[^<]*wobbluxWasm[^<]*<\/script>/, '');
+      await route.fulfill({ response, body: html });
+    });
+    const page = await openInContext(context, shared.url('b'));
+    assert.equal(await page.evaluate(() => 'wobbluxWasm' in window), false);
+    await page.waitForFunction(() => window.Module?.calledRun === true);
+    await runTicks(page, 30);
+    const image = await readCanvas(page);
+    assert.ok(yellow(pixel(image, 400, 465)), `hourglass ${pixel(image, 400, 465)}`);
+    await closeChecked(page);
+  } finally {
+    await browser.close();
+  }
 });
 
 test('where the worker cannot be registered the page runs as before', async () => {

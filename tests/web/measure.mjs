@@ -1,10 +1,12 @@
 // Prints what the site costs in each engine at 800 x 600 on the real clock: its size; a first
 // visit as chromium makes it; the first frame on a phone's network in chromium, beside a bare
 // WebGL page's; when the first frame is drawn after navigation in a newly started browser; the
-// tick and frame rates at full spray over 10 s and the time of each animation frame's work (the
-// display callback: wasm, the GL subset and the WebGL calls). Nothing is asserted.
+// tick and frame rates at full spray over 10 s and the time of each tick's work (the simulations'
+// step) and each animation frame's (the display callback: wasm, the GL subset and the WebGL
+// calls). Nothing is asserted.
 //   node tests/web/measure.mjs [chromium] [firefox] [webkit]    (all three unless named;
-//   WOBBLUX_SITE=build-c-web/site for another build's site; `mobile` alone: the phone's network)
+//   WOBBLUX_SITE=build-c-web/site for another build's site; `mobile` alone: the phone's network;
+//   WOBBLUX_VISITS=15 for more visits than five, on a busy machine)
 
 import { spawn } from 'node:child_process';
 import { mkdtemp, rm } from 'node:fs/promises';
@@ -76,7 +78,7 @@ async function firstVisit() {
     `${kb(sum(responses.filter(({ file }) => file.endsWith('.png'))))}; fetched more than once: ` +
     `${twice.join(', ') || 'none'}`);
 }
-const visits = 5;
+const visits = Number(process.env.WOBBLUX_VISITS ?? 5);
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const listed = (values) => values.map((ms) => ms.toFixed(0)).join(', ');
 
@@ -131,7 +133,7 @@ const names = process.argv.length > 2 ? process.argv.slice(2) : ['chromium', 'fi
 if (names.includes('chromium')) await firstVisit();
 if (names.includes('chromium') || names.includes('mobile')) await firstFramesOnMobile();
 
-// Each visit in a newly started browser, as a visitor's first: the median of five.
+// Each visit in a newly started browser, as a visitor's first: the median of five (WOBBLUX_VISITS).
 const seconds = 10;
 const site = await serveSite();
 for (const name of names.filter((name) => name !== 'mobile')) {
@@ -152,22 +154,25 @@ for (const name of names.filter((name) => name !== 'mobile')) {
   await page.keyUp(' ');
   await sleep(3000);  // sparks live 2 s: the pool is full
   const before = await page.evaluate(() => ({
-    ticks: measured.ticks, frames: measured.frames.length, at: performance.now(),
+    ticks: measured.tickTimes.length, frames: measured.frames.length, at: performance.now(),
   }));
   await sleep(seconds * 1000);
   const after = await page.evaluate(() => ({
-    ticks: measured.ticks, frames: measured.frames.slice(), at: performance.now(),
+    ticks: measured.tickTimes.slice(), frames: measured.frames.slice(), at: performance.now(),
   }));
   const span = (after.at - before.at) / 1000;
-  const frames = after.frames.slice(before.frames).sort((a, b) => a - b);
-  const quantile = (q) =>
-    frames[Math.min(frames.length - 1, Math.floor(q * frames.length))].toFixed(2);
+  const sorted = (times, from) => times.slice(from).sort((a, b) => a - b);
+  const frames = sorted(after.frames, before.frames);
+  const ticks = sorted(after.ticks, before.ticks);
+  const quantile = (times, q) =>
+    times[Math.min(times.length - 1, Math.floor(q * times.length))].toFixed(2);
+  const work = (times) =>
+    `median ${quantile(times, 0.5)} ms, 90% ${quantile(times, 0.9)} ms, max ${quantile(times, 1)} ms`;
   console.log(`${name} ${browser.version}: first frame after navigation: median ` +
     `${median(firstFrames).toFixed(0)} ms of ${visits} fresh visits (${listed(firstFrames)}); ` +
-    `full spray: ` +
-    `${((after.ticks - before.ticks) / span).toFixed(1)} ticks/s, ` +
-    `${(frames.length / span).toFixed(1)} frames/s; frame work: median ${quantile(0.5)} ms, ` +
-    `90% ${quantile(0.9)} ms, max ${quantile(1)} ms`);
+    `full spray: ${(ticks.length / span).toFixed(1)} ticks/s, ` +
+    `${(frames.length / span).toFixed(1)} frames/s; tick work: ${work(ticks)}; ` +
+    `frame work: ${work(frames)}`);
   await page.close();
   await browser.close();
 }

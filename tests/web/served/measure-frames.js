@@ -1,15 +1,20 @@
-// Put into the page ahead of its own scripts by tests/web/measure.mjs: counts the ticks (the
-// program's 33 ms timeouts) and times every animation frame callback (the display: wasm, the GL
-// subset and the WebGL calls), on the real clock.
+// Put into the page ahead of its own scripts by tests/web/measure.mjs: counts and times the ticks
+// (the program's 33 ms timeouts: the simulations' step) and times every animation frame callback
+// (the display: wasm, the GL subset and the WebGL calls), on the real clock.
 "use strict";
 (function () {
-  var measured = { ticks: 0, frames: [], firstFrame: null };
+  var measured = { ticks: 0, tickTimes: [], frames: [], firstFrame: null };
   window.measured = measured;
   var setTimeoutOriginal = window.setTimeout;
   window.setTimeout = function (callback, delay) {
     var rest = Array.prototype.slice.call(arguments, 2);
     var counted = delay === 33
-      ? function () { measured.ticks++; callback.apply(window, rest); }
+      ? function () {
+        var start = performance.now();
+        measured.ticks++;
+        callback.apply(window, rest);
+        measured.tickTimes.push(performance.now() - start);
+      }
       : function () { callback.apply(window, rest); };
     return setTimeoutOriginal.call(window, counted, delay);
   };
