@@ -140,17 +140,30 @@ retry() {
   "$@"
 }
 
-# Prints the ids of the user's processes running the installed hack. Only the few named after it
-# are looked at closely: a scan that started programs for every process would take seconds.
+# Prints the ids of the user's processes running the installed hack on this test's display (the
+# daemon passes its DISPLAY on, perhaps with a screen; another test's daemon, as the same user,
+# has another). Only the few named after it are looked at closely: a scan that started programs
+# for every process would take seconds.
 hack_processes() {
   local uid process name
   uid=$(id -u "$saver_user")
   for process in /proc/[0-9]*; do
     read -r name 2>/dev/null <"$process/comm" || continue
     [[ $name == "${hack##*/}" && $(stat -c %u "$process" 2>/dev/null) == "$uid" &&
-      $(readlink "$process/exe" 2>/dev/null) == "$hack" ]] && echo "${process#/proc/}"
+      $(readlink "$process/exe" 2>/dev/null) == "$hack" ]] &&
+      tr '\0' '\n' <"$process/environ" 2>/dev/null | grep -qE "^DISPLAY=$display(\.[0-9]+)?$" &&
+      echo "${process#/proc/}"
   done
   return 0
+}
+
+# Each of the hack's processes with its parent and command line, for a failure's message.
+describe_hacks() {
+  local pid
+  for pid in "$@"; do
+    echo "  $pid (parent $(awk '{ print $4 }' "/proc/$pid/stat" 2>/dev/null)):" \
+      "$(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null)"
+  done
 }
 
 # running PID: whether the process runs; one that has ended but not been waited for (a zombie)
@@ -210,7 +223,8 @@ for _ in $(seq 100); do
   ((${#pids[@]} > 0)) && break
   sleep 0.1
 done
-((${#pids[@]} == 1)) || fail "activated, it runs ${#pids[@]} copies of $hack; $(daemon_said)"
+((${#pids[@]} == 1)) || fail "activated, it runs ${#pids[@]} copies of $hack:
+$(describe_hacks "${pids[@]}"); $(daemon_said)"
 echo "the hack started $(seconds_since "$activated") after activation"
 if ! "$saver_screen" "$display" 20 "$work/screen.png"; then
   cp "$work/screen.png" "$state/$step.png"
