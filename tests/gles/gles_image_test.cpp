@@ -2,8 +2,9 @@
 // program draws it through the system's GL, GLU and freeglut in an Xvfb server of the test's own
 // and the subset program through the subset on Mesa's ES, each as a child process writing a PNG;
 // the two frames must agree as a user would judge them: at least 99.5 % of the pixels within 2 on
-// every RGB channel, and no pixel far off, since a wrong colour, normal or hole on an object as
-// small as a dart changes too few pixels to move the share.
+// every RGB channel, and no pixel far off but a few where an edge or a line moved by less than a
+// pixel, since a wrong colour, normal or hole on an object as small as a dart changes too few
+// pixels to move the share.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -28,10 +29,17 @@ using e2e::VirtualScreen;
 
 constexpr int kTolerance = 2;             // per RGB channel, out of 255
 constexpr double kRequiredShare = 0.995;  // of the pixels, within kTolerance
-// Measured on Mesa: every scene below has all its pixels within 1. At some other camera angles
-// one to three pixels on a triangle's edge differ by up to 53, where the two split the edge
-// differently: a new scene that fails only on a few edge pixels wants its difference image read.
-constexpr int kLargestAllowed = 4;         // largest channel difference of any pixel
+// Measured on Mesa: every scene below has all its pixels within 1, but for a few where an edge
+// or a line crosses a pixel's centre within rounding. The subset's vertices arrive transformed
+// from the CPU, Mesa's fixed function transforms them in its own vertex code, and the two reach
+// Mesa's rasteriser by different paths: such a pixel is covered in one image and not in the other
+// and differs by a whole layer. On Mesa 25 (Debian 13), InsideTheTank has two: a one-pixel spark
+// streak steps to the next column one row sooner in the subset (49 off), from the very vertices
+// that Mesa 22 draws as its fixed function does; Mesa 25's fixed function draws as Mesa 22's.
+// Such a pixel is an edge or line moved by less than a pixel: each image has, next to it, the
+// colour the other has there. A handful may be; any other pixel must be within kLargestAllowed.
+constexpr int kLargestAllowed = 4;         // largest channel difference of any other pixel
+constexpr long long kMostEdgePixels = 4;   // pixels of a moved edge or line, beyond kLargestAllowed
 constexpr int kFarBound = 8;               // a pixel more than this off is plainly wrong
 constexpr long long kMostFarPixels = 24;   // pixels beyond kFarBound
 constexpr double kMinimumLitShare = 0.01;  // of the reference's pixels, not black
@@ -84,11 +92,34 @@ struct Comparison {
     int largest = 0;       // largest channel difference
     int largestX = 0;
     int largestY = 0;
+    long long edge = 0;      // pixels beyond kLargestAllowed where an edge or line moved
+    int largestOffEdge = 0;  // largest channel difference of a pixel elsewhere
     // The box around the pixels beyond the tolerance, [left, right) x [top, bottom).
     int left = 0, top = 0, right = 0, bottom = 0;
 
     double share() const { return pixels == 0 ? 0.0 : double(within) / double(pixels); }
 };
+
+int difference(const std::uint8_t* a, const std::uint8_t* b) {
+    int largest = 0;
+    for (int channel = 0; channel < 3; ++channel) {
+        largest = std::max(largest, std::abs(int(a[channel]) - int(b[channel])));
+    }
+    return largest;
+}
+
+// Whether some pixel of `image` next to (x, y), or on it, has the colour `wanted`.
+bool nearby(const RgbImage& image, int x, int y, const std::uint8_t* wanted) {
+    for (int row = std::max(0, y - 1); row <= std::min(image.height - 1, y + 1); ++row) {
+        for (int column = std::max(0, x - 1); column <= std::min(image.width - 1, x + 1);
+             ++column) {
+            if (difference(image.at(column, row), wanted) <= kLargestAllowed) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
 
 Comparison compare(const RgbImage& reference, const RgbImage& subset) {
     Comparison result;
@@ -98,13 +129,15 @@ Comparison compare(const RgbImage& reference, const RgbImage& subset) {
         for (int x = 0; x < reference.width; ++x) {
             const std::uint8_t* a = reference.at(x, y);
             const std::uint8_t* b = subset.at(x, y);
-            int difference = 0;
-            for (int channel = 0; channel < 3; ++channel) {
-                difference = std::max(difference, std::abs(int(a[channel]) - int(b[channel])));
-            }
+            const int off = difference(a, b);
             ++result.pixels;
-            result.far += difference > kFarBound;
-            if (difference <= kTolerance) {
+            result.far += off > kFarBound;
+            if (off > kLargestAllowed && nearby(reference, x, y, b) && nearby(subset, x, y, a)) {
+                ++result.edge;
+            } else {
+                result.largestOffEdge = std::max(result.largestOffEdge, off);
+            }
+            if (off <= kTolerance) {
                 ++result.within;
             } else {
                 result.left = std::min(result.left, x);
@@ -112,8 +145,8 @@ Comparison compare(const RgbImage& reference, const RgbImage& subset) {
                 result.right = std::max(result.right, x + 1);
                 result.bottom = std::max(result.bottom, y + 1);
             }
-            if (difference > result.largest) {
-                result.largest = difference;
+            if (off > result.largest) {
+                result.largest = off;
                 result.largestX = x;
                 result.largestY = y;
             }
@@ -134,9 +167,8 @@ double litShare(const RgbImage& image) {
 RgbImage differenceImage(const RgbImage& reference, const RgbImage& subset) {
     RgbImage result = reference;
     for (std::size_t i = 0; i < result.rgb.size(); ++i) {
-        const int difference = std::abs(int(reference.rgb[i]) - int(subset.rgb[i]));
-        result.rgb[i] =
-            static_cast<std::uint8_t>(std::min(255, difference * kDifferenceAmplification));
+        const int off = std::abs(int(reference.rgb[i]) - int(subset.rgb[i]));
+        result.rgb[i] = static_cast<std::uint8_t>(std::min(255, off * kDifferenceAmplification));
     }
     return result;
 }
@@ -198,11 +230,11 @@ TEST_P(GlesImage, SubsetDrawsWhatFixedFunctionDraws) {
     const Comparison result = compare(reference, subset);
     std::printf(
         "[%s] %dx%d: %.3f %% of pixels within %d, %lld beyond %d, largest difference %d at "
-        "(%d, %d): reference %s, subset %s\n",
+        "(%d, %d): reference %s, subset %s; %lld pixels of a moved edge or line\n",
         scene.name, reference.width, reference.height, 100.0 * result.share(), kTolerance,
         result.far, kFarBound, result.largest, result.largestX, result.largestY,
         colour(reference, result.largestX, result.largestY).c_str(),
-        colour(subset, result.largestX, result.largestY).c_str());
+        colour(subset, result.largestX, result.largestY).c_str(), result.edge);
     if (result.within < result.pixels) {
         std::printf(
             "[%s] %lld pixels differ by more than %d, inside x [%d, %d), y [%d, %d) "
@@ -213,9 +245,10 @@ TEST_P(GlesImage, SubsetDrawsWhatFixedFunctionDraws) {
     std::fflush(stdout);
 
     const bool shareOk = result.share() >= kRequiredShare;
-    const bool largestOk = result.largest <= kLargestAllowed;
+    const bool largestOk = result.largestOffEdge <= kLargestAllowed;
+    const bool edgeOk = result.edge <= kMostEdgePixels;
     const bool farOk = result.far <= kMostFarPixels;
-    if (!shareOk || !largestOk || !farOk) {
+    if (!shareOk || !largestOk || !edgeOk || !farOk) {
         const std::filesystem::path failures = WOBBLUX_GLES_FAILURE_DIR;
         std::filesystem::create_directories(failures);
         const std::string stem = (failures / scene.name).string();
@@ -229,8 +262,12 @@ TEST_P(GlesImage, SubsetDrawsWhatFixedFunctionDraws) {
         EXPECT_TRUE(shareOk) << scene.name << ": only " << 100.0 * result.share()
                              << " % of pixels within " << kTolerance << " (at least "
                              << 100.0 * kRequiredShare << " % needed); " << images;
-        EXPECT_TRUE(largestOk) << scene.name << ": a pixel differs by " << result.largest
-                               << " (at most " << kLargestAllowed << " allowed); " << images;
+        EXPECT_TRUE(largestOk) << scene.name << ": a pixel off any moved edge or line differs by "
+                               << result.largestOffEdge << " (at most " << kLargestAllowed
+                               << " allowed); " << images;
+        EXPECT_TRUE(edgeOk) << scene.name << ": " << result.edge
+                            << " pixels differ where an edge or line moved (at most "
+                            << kMostEdgePixels << " allowed); " << images;
         EXPECT_TRUE(farOk) << scene.name << ": " << result.far << " pixels differ by more than "
                            << kFarBound << " (at most " << kMostFarPixels << " allowed); "
                            << images;

@@ -2,13 +2,13 @@
 # package_test.sh BUILD_DIR [XDRIVE]
 #
 # Installs the built program into a scratch DESTDIR and validates the desktop entry, the
-# AppStream data and the manual page; builds the Debian package and checks its contents,
-# its architecture, its Depends line and lintian; with XDRIVE, unpacks it and runs the
-# unpacked program under an Xvfb of its own until closing its window ends it with status 0.
+# AppStream data and the manual page; builds the Debian package (kept in BUILD_DIR/deb) and checks
+# its contents, its architecture, its Depends line and lintian; with XDRIVE, unpacks it and runs
+# the unpacked program under an Xvfb of its own until closing its window ends it with status 0.
 # Everything it starts it stops.
 set -euo pipefail
 
-build=$1
+build=$(cd "$1" && pwd)
 xdrive=${2:-}
 source "$(dirname "$0")/../../scripts/jobs.bash"
 stop_on_signals
@@ -73,8 +73,10 @@ warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$installed/usr/share/ma
 [[ -z "$warnings" ]] || fail "the manual page has warnings:"$'\n'"$warnings"
 
 echo "Packing"
-(cd "$build" && quietly cpack -G DEB -B "$work/package")
-deb=$(ls "$work"/package/wobblux_*.deb)
+# Kept in BUILD_DIR/deb for the tests that install it (saver_daemon_test.sh).
+rm -rf "$build/deb"
+(cd "$build" && quietly cpack -G DEB -B "$build/deb")
+deb=$(ls "$build"/deb/wobblux_*.deb)
 contents=$(dpkg-deb --contents "$deb" | awk '{ print $NF }')
 for file in "${files[@]}"; do
   grep -qx "./$file" <<<"$contents" || fail "not in the package: $file"
