@@ -1,10 +1,11 @@
 #pragma once
 
 // Wobblux's screen-saver platform backend: the GLUT calls the program makes, for the unattended
-// show in a window that a screen saver's host names or hands over, or in one of its own. Beside
-// this shared part each platform has its window and main loop: x11_window.cpp (XScreenSaver's
-// window, through GLX) and win32_window.cpp (the full screen or the preview in Windows' settings
-// dialog, through WGL).
+// show in a window that a screen saver's host names or hands over, or in one of its own. What
+// GLUT's calls mean is the core's (src/glut); this shared part gives it the monotonic clock and
+// the one window's frames, and each platform has its window and main loop: x11_window.cpp
+// (XScreenSaver's window, through GLX) and win32_window.cpp (the full screen or the preview in
+// Windows' settings dialog, through WGL).
 //
 // Implemented, with GLUT's meaning:
 //   glutInit (arguments ignored), glutInitDisplayMode (GLUT_DOUBLE and GLUT_DEPTH choose the
@@ -29,13 +30,6 @@
 // visibility or entry callbacks.
 
 namespace wobblux::saver {
-
-// The program's callbacks; empty until it registers them.
-struct Callbacks {
-    void (*display)() = nullptr;
-    void (*reshape)(int width, int height) = nullptr;
-};
-extern Callbacks callbacks;
 
 // The display mode glutInitDisplayMode asked for.
 unsigned int displayMode();
