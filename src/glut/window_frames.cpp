@@ -6,6 +6,20 @@
 
 namespace wobblux::glut {
 
+void reshape(int width, int height) {
+    if (program.reshape != nullptr) {
+        program.reshape(width, height);
+    } else {
+        glViewport(0, 0, width, height);
+    }
+}
+
+void display() {
+    if (program.display != nullptr) {
+        program.display();
+    }
+}
+
 void WindowFrames::noteSize(int newWidth, int newHeight) {
     if (newWidth != width || newHeight != height) {
         width = newWidth;
@@ -15,20 +29,19 @@ void WindowFrames::noteSize(int newWidth, int newHeight) {
     }
 }
 
+bool WindowFrames::takeDisplayRequest() {
+    const bool due = displayDue;
+    displayDue = false;  // cleared before the display runs, so that it may ask again
+    return due;
+}
+
 void WindowFrames::run() {
     if (reshapeDue) {
         reshapeDue = false;
-        if (program.reshape != nullptr) {
-            program.reshape(width, height);
-        } else {
-            glViewport(0, 0, width, height);
-        }
+        reshape(width, height);
     }
-    if (displayDue) {
-        displayDue = false;  // cleared first: a display that asks again gets another
-        if (program.display != nullptr) {
-            program.display();
-        }
+    if (takeDisplayRequest()) {
+        display();
     }
 }
 

@@ -6,6 +6,13 @@
 
 namespace wobblux::glut {
 
+// A frame's two steps, for a platform that draws one frame in several windows through one GL
+// context and so reshapes each window before its display. The program's reshape for a window
+// of this size, or without one GLUT's default, a viewport of the whole window:
+void reshape(int width, int height);
+// and the program's display, if it has one.
+void display();
+
 struct WindowFrames {
     int width = -1;  // in pixels; unknown until the platform first says
     int height = -1;
@@ -22,8 +29,10 @@ struct WindowFrames {
     // Books a display: glutPostRedisplay, or an uncovered window.
     void requestDisplay() { displayDue = true; }
 
-    // The reshape if due (GLUT's default, a viewport of the whole window, without a reshape
-    // callback), then the display if due.
+    // Whether a display is due, taking the request: a display that asks again gets another.
+    bool takeDisplayRequest();
+
+    // The reshape at the window's size if due, then the display if due.
     void run();
 };
 

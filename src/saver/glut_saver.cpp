@@ -33,23 +33,7 @@ void requestDisplay() {
 }
 
 bool takeDisplayRequest() {
-    const bool due = frames.displayDue;
-    frames.displayDue = false;  // cleared first: a display that asks again gets another
-    return due;
-}
-
-void reshapeTo(int width, int height) {
-    if (glut::program.reshape != nullptr) {
-        glut::program.reshape(width, height);
-    } else {
-        glViewport(0, 0, width, height);  // GLUT's default reshape
-    }
-}
-
-void display() {
-    if (glut::program.display != nullptr) {
-        glut::program.display();
-    }
+    return frames.takeDisplayRequest();
 }
 
 void runDueWork() {

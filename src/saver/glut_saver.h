@@ -47,12 +47,9 @@ void runDueWork();
 
 // runDueWork's parts, for a platform that draws each frame in several windows: the timers that
 // are due; whether a display is due, the request taken (a display that asks again gets
-// another); the program's reshape for a window of this size (GLUT's default if it has none);
-// the program's display.
+// another). Each window's reshape and display are then the core's (glut/window_frames.h).
 void runDueTimers();
 bool takeDisplayRequest();
-void reshapeTo(int width, int height);
-void display();
 
 // Milliseconds until the next timer is due (0 if one is due now), or -1 if none is armed: how
 // long the platform's loop may wait for events.
