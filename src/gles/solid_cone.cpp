@@ -4,7 +4,7 @@
 
 #include <GL/glut.h>
 
-#include "gles/cone_mesh.h"
+#include "cone/cone_mesh.h"
 #include "gles/primitive_batch.h"
 
 namespace wobblux::gles {

@@ -1,10 +1,11 @@
 #pragma once
 
 // Wobblux's screen-saver platform backend: the GLUT calls the program makes, for the unattended
-// show in a window that a screen saver's host names or hands over, or in one of its own. Beside
-// this shared part each platform has its window and main loop: x11_window.cpp (XScreenSaver's
-// window, through GLX) and win32_window.cpp (the full screen or the preview in Windows' settings
-// dialog, through WGL).
+// show in a window that a screen saver's host names or hands over, or in one of its own. What
+// GLUT's calls mean is the core's (src/glut); this shared part gives it the monotonic clock and
+// the one window's frames, and each platform has its window and main loop: x11_window.cpp
+// (XScreenSaver's window, through GLX) and win32_window.cpp (the full screen or the preview in
+// Windows' settings dialog, through WGL).
 //
 // Implemented, with GLUT's meaning:
 //   glutInit (arguments ignored), glutInitDisplayMode (GLUT_DOUBLE and GLUT_DEPTH choose the
@@ -30,13 +31,6 @@
 
 namespace wobblux::saver {
 
-// The program's callbacks; empty until it registers them.
-struct Callbacks {
-    void (*display)() = nullptr;
-    void (*reshape)(int width, int height) = nullptr;
-};
-extern Callbacks callbacks;
-
 // The display mode glutInitDisplayMode asked for.
 unsigned int displayMode();
 
@@ -53,12 +47,9 @@ void runDueWork();
 
 // runDueWork's parts, for a platform that draws each frame in several windows: the timers that
 // are due; whether a display is due, the request taken (a display that asks again gets
-// another); the program's reshape for a window of this size (GLUT's default if it has none);
-// the program's display.
+// another). Each window's reshape and display are then the core's (glut/window_frames.h).
 void runDueTimers();
 bool takeDisplayRequest();
-void reshapeTo(int width, int height);
-void display();
 
 // Milliseconds until the next timer is due (0 if one is due now), or -1 if none is armed: how
 // long the platform's loop may wait for events.

@@ -5,7 +5,7 @@
 
 #include <GL/glut.h>
 
-#include "gles/cone_mesh.h"
+#include "cone/cone_mesh.h"
 
 namespace wobblux::saver {
 namespace {

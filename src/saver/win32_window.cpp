@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "glut/window_frames.h"
 #include "saver/glut_saver.h"
 #include "win32/fatal_message.h"
 #include "win32/opengl_probe.h"
@@ -236,10 +237,10 @@ void showOnEveryMonitor() {
         wglMakeCurrent(shown.deviceContext, win32.context);
         RECT area = {};
         GetClientRect(shown.window, &area);
-        reshapeTo(area.right, area.bottom);
+        glut::reshape(area.right, area.bottom);
         glMatrixMode(GL_MODELVIEW);
         glLoadMatrixf(lastFrame);
-        display();
+        glut::display();
     }
 }
 

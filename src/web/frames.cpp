@@ -6,12 +6,13 @@
 #include <cmath>
 
 #include "gles/gl_subset.h"
+#include "glut/window_frames.h"
 #include "web/glut_web.h"
 
 namespace wobblux::web {
 namespace {
 
-// The frames part: the canvas's size and what the next animation frame has to do.
+// The frames part: the canvas's size and when its frames run.
 struct Frames {
     // The canvas's layout size, in CSS pixels, and its drawing buffer's, in device pixels.
     double cssWidth = 0.0;
@@ -19,9 +20,8 @@ struct Frames {
     int pixelWidth = 0;
     int pixelHeight = 0;
 
+    glut::WindowFrames window;  // what the next animation frame has to do
     bool started = false;       // startFrames has run: frames may be booked
-    bool redisplayDue = false;  // glutPostRedisplay was called since the last display
-    bool reshapeDue = true;     // the program has not seen the current size
     bool frameBooked = false;   // an animation frame is already requested
     bool contextLost = false;
 };
@@ -43,21 +43,9 @@ void fitCanvas() {
         frames.pixelWidth = width;
         frames.pixelHeight = height;
         emscripten_set_canvas_element_size(kCanvas, width, height);
-        frames.reshapeDue = true;
-        frames.redisplayDue = true;
     }
+    frames.window.noteSize(width, height);
 }
-
-void deliverReshape() {
-    frames.reshapeDue = false;
-    if (callbacks.reshape != nullptr) {
-        callbacks.reshape(frames.pixelWidth, frames.pixelHeight);
-    } else {
-        glViewport(0, 0, frames.pixelWidth, frames.pixelHeight);  // GLUT's default reshape
-    }
-}
-
-void bookFrame();
 
 EM_BOOL onAnimationFrame(double /*time*/, void* /*userData*/) {
     frames.frameBooked = false;
@@ -65,16 +53,7 @@ EM_BOOL onAnimationFrame(double /*time*/, void* /*userData*/) {
     if (frames.contextLost) {
         return EM_FALSE;  // the restore books the next frame
     }
-    if (frames.reshapeDue) {
-        deliverReshape();
-    }
-    if (frames.redisplayDue) {
-        // Cleared first: a display that posts a redisplay gets another frame.
-        frames.redisplayDue = false;
-        if (callbacks.display != nullptr) {
-            callbacks.display();
-        }
-    }
+    frames.window.run();  // a display that posts a redisplay books another frame
     return EM_FALSE;
 }
 
@@ -105,12 +84,12 @@ void startFrames() {
     emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE,
                                    onWindowResize);
     frames.started = true;
-    frames.redisplayDue = true;  // a newly shown window is painted
+    frames.window.requestDisplay();  // a newly shown window is painted
     bookFrame();
 }
 
 void requestReshape() {
-    frames.reshapeDue = true;
+    frames.window.requestReshape();
     bookFrame();
 }
 
@@ -121,7 +100,7 @@ void setContextLost(bool lost) {
 }  // namespace wobblux::web
 
 void glutPostRedisplay() {
-    wobblux::web::frames.redisplayDue = true;
+    wobblux::web::frames.window.requestDisplay();
     wobblux::web::bookFrame();
 }
 

@@ -33,8 +33,9 @@
 // passive motion, idle, visibility or entry callbacks; nothing runs before glutMainLoop, which
 // never returns (the runtime stays alive and control goes back to the browser).
 //
-// Below: what the backend's files share. Calls go one way: window.cpp starts the parts (frames,
-// timers, input) and each keeps its own state; no part asks the window anything.
+// What GLUT's calls mean (the program's callbacks, timer slots, the frames' rules) is the core's,
+// src/glut. Below: what the backend's files share. Calls go one way: window.cpp starts the parts
+// (frames, timers, input) and each keeps its own state; no part asks the window anything.
 
 namespace wobblux::gles {
 struct EsFunctions;
@@ -44,16 +45,6 @@ namespace wobblux::web {
 
 // The CSS selector of the page's canvas.
 inline constexpr char kCanvas[] = "#canvas";
-
-// The program's callbacks; empty until it registers them.
-struct Callbacks {
-    void (*display)() = nullptr;
-    void (*reshape)(int width, int height) = nullptr;
-    void (*keyboard)(unsigned char key, int x, int y) = nullptr;
-    void (*mouse)(int button, int state, int x, int y) = nullptr;
-    void (*motion)(int x, int y) = nullptr;
-};
-extern Callbacks callbacks;
 
 // A position on the canvas, in canvas (device) pixels, y down.
 struct CanvasPoint {

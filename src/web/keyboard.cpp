@@ -1,17 +1,15 @@
 // Typed keys, as GLUT's keyboard callback receives them: one 8-bit character each.
 
-#include <GL/glut.h>
 #include <emscripten/html5.h>
 
 #include <optional>
 #include <string_view>
 
+#include "glut/program.h"
 #include "web/glut_web.h"
 
 namespace wobblux::web {
 namespace {
-
-bool ignoreRepeats = false;  // GLUT delivers auto-repeats unless told otherwise
 
 // The keys with a character of their own besides the printable ones.
 struct NamedKey {
@@ -50,7 +48,7 @@ EM_BOOL onKeyDown(int /*eventType*/, const EmscriptenKeyboardEvent* event, void*
     if (!character) {
         return EM_FALSE;
     }
-    if (!(event->repeat && ignoreRepeats)) {
+    if (!(event->repeat && glut::program.ignoreKeyRepeat)) {
         deliverKey(*character);
     }
     return EM_TRUE;
@@ -65,7 +63,3 @@ void listenToKeyboard() {
 }
 
 }  // namespace wobblux::web
-
-void glutIgnoreKeyRepeat(int ignore) {
-    wobblux::web::ignoreRepeats = ignore != 0;
-}

@@ -1,49 +1,29 @@
-// glutTimerFunc: one-shot browser timeouts.
+// glutTimerFunc: the core's timer slots, each waited for by a one-shot browser timeout.
+
+#include "glut/timers.h"
 
 #include <GL/glut.h>
 #include <emscripten/eventloop.h>
 
 #include <cstdint>
-#include <vector>
 
 #include "web/glut_web.h"
 
 namespace wobblux::web {
 namespace {
 
-struct Timer {
-    void (*callback)(int value) = nullptr;  // null: the slot is free
-    int value = 0;
-    unsigned int milliseconds = 0;
-};
-
-// Slots are reused, so a program that keeps one timer armed allocates once, not per tick.
-std::vector<Timer> timers;
-bool started = false;  // startTimers has run: a timer is armed as it is set
+bool started = false;  // startTimers has run: a timer is armed as it is booked
 
 void* slotData(std::size_t slot) {
     return reinterpret_cast<void*>(static_cast<std::uintptr_t>(slot));
 }
 
 void onTimeout(void* userData) {
-    Timer& timer = timers[reinterpret_cast<std::uintptr_t>(userData)];
-    const Timer due = timer;
-    timer.callback = nullptr;  // freed first: the callback usually arms the next timer
-    due.callback(due.value);
+    glut::runTimer(reinterpret_cast<std::uintptr_t>(userData));
 }
 
 void arm(std::size_t slot) {
-    emscripten_set_timeout(onTimeout, timers[slot].milliseconds, slotData(slot));
-}
-
-std::size_t freeSlot() {
-    for (std::size_t slot = 0; slot < timers.size(); ++slot) {
-        if (timers[slot].callback == nullptr) {
-            return slot;
-        }
-    }
-    timers.emplace_back();
-    return timers.size() - 1;
+    emscripten_set_timeout(onTimeout, glut::timerSlots()[slot].milliseconds, slotData(slot));
 }
 
 }  // namespace
@@ -51,8 +31,8 @@ std::size_t freeSlot() {
 // GLUT's timers run in its main loop: one set before it starts waits for it.
 void startTimers() {
     started = true;
-    for (std::size_t slot = 0; slot < timers.size(); ++slot) {
-        if (timers[slot].callback != nullptr) {
+    for (std::size_t slot = 0; slot < glut::timerSlots().size(); ++slot) {
+        if (glut::timerSlots()[slot].callback != nullptr) {
             arm(slot);
         }
     }
@@ -62,12 +42,9 @@ void startTimers() {
 
 void glutTimerFunc(unsigned int milliseconds, void (*callback)(int), int value) {
     using namespace wobblux::web;
-    if (callback == nullptr) {
-        return;
-    }
-    const std::size_t slot = freeSlot();
-    timers[slot] = {callback, value, milliseconds};
-    if (started) {
-        arm(slot);
+    // The browser's timeout counts the delay, so the slot's due time goes unused here.
+    const auto slot = wobblux::glut::bookTimer(milliseconds, callback, value, {});
+    if (slot && started) {
+        arm(*slot);
     }
 }

@@ -6,6 +6,7 @@
 #include <emscripten/html5.h>
 
 #include "gles/gl_subset.h"
+#include "glut/program.h"
 #include "web/glut_web.h"
 
 namespace wobblux::web {
@@ -13,9 +14,8 @@ namespace {
 
 constexpr int kWindowId = 1;  // GLUT numbers windows from 1
 
-// The one window: the display mode asked for and its WebGL context.
+// The one window: its WebGL context.
 struct Window {
-    unsigned int displayMode = GLUT_RGBA | GLUT_SINGLE;  // GLUT's default
     EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;
 };
 
@@ -47,7 +47,7 @@ void printLine(const char* text) {
 EM_JS(bool, hasWebGl, (), { return typeof WebGLRenderingContext != "undefined"; });
 
 bool requested(unsigned int mode) {
-    return (window.displayMode & mode) != 0;
+    return (glut::program.displayMode & mode) != 0;
 }
 
 // The shader's log goes to the console for whoever looks; the page shows the last line only,
@@ -109,13 +109,6 @@ void createContext() {
 
 }  // namespace
 }  // namespace wobblux::web
-
-// Nothing to initialise and nothing to read: the program takes no arguments.
-void glutInit(int* /*argumentCount*/, char** /*arguments*/) {}
-
-void glutInitDisplayMode(unsigned int mode) {
-    wobblux::web::window.displayMode = mode;
-}
 
 // One window only: a second call returns the same window.
 int glutCreateWindow(const char* title) {

@@ -1,4 +1,4 @@
-#include "gles/cone_mesh.h"
+#include "cone/cone_mesh.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,0 +1,7 @@
+#include "glut/program.h"
+
+namespace wobblux::glut {
+
+Program program;
+
+}  // namespace wobblux::glut
