@@ -66,14 +66,21 @@ export const engine = {
   can: { keyRepeats: true, deviceScaleFactor: true, startWithoutWebGl: true },
   async launch({ webgl = true } = {}) {
     const xvfb = await startXvfb();
+    const options = {
+      browser: 'firefox',
+      executablePath: '/usr/bin/firefox-esr',
+      headless: true,
+      env: { ...process.env, DISPLAY: xvfb.display },
+      extraPrefsFirefox: webgl ? {} : { 'webgl.disabled': true },
+    };
     let browser;
     try {
-      browser = await puppeteer.launch({
-        browser: 'firefox',
-        executablePath: '/usr/bin/firefox-esr',
-        headless: true,
-        env: { ...process.env, DISPLAY: xvfb.display },
-        extraPrefsFirefox: webgl ? {} : { 'webgl.disabled': true },
+      // Now and then firefox-esr crashes while it starts, before any page exists (seen as a
+      // SIGSEGV, "Code: 11", with a minidump): a browser that never started is started again,
+      // once, so that the crash of a fresh process is not taken for a fault of the page.
+      browser = await puppeteer.launch(options).catch((error) => {
+        if (!/Failed to launch the browser process/.test(error.message)) throw error;
+        return puppeteer.launch(options);
       });
     } catch (error) {
       await xvfb.stop();
